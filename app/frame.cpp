@@ -1,0 +1,40 @@
+#include "app/frame.h"
+
+// ---------------------------------------------------------------------------------------------
+// State
+// ---------------------------------------------------------------------------------------------
+
+SDL_Surface* screen = nullptr;
+uint8_t quitRequested = 0;
+
+// ---------------------------------------------------------------------------------------------
+// End of a pass
+// ---------------------------------------------------------------------------------------------
+
+// The input poll has already taken key and mouse-button events; what is left is motion,
+// focus and window events, and the quit event of a closed window.
+void drainEvents() {
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {
+        if (event.type == SDL_QUIT) {
+            quitRequested = 1;
+        }
+    }
+}
+
+Uint32 remainingFrameTime(Uint32 frameStart, Uint32 now) {
+    const int32_t elapsed = int32_t(now - frameStart);
+    return elapsed < int32_t(framePeriodMs) ? Uint32(int32_t(framePeriodMs) - elapsed) : 0;
+}
+
+// The delay is recomputed from a fresh reading, so a pass that crossed the 16 ms mark
+// between the test and the sleep is not delayed at all.
+void paceFrame(Uint32 frameStart) {
+    if (remainingFrameTime(frameStart, SDL_GetTicks()) == 0) {
+        return;
+    }
+    const Uint32 delay = remainingFrameTime(frameStart, SDL_GetTicks());
+    if (delay > 0) {
+        SDL_Delay(delay);
+    }
+}

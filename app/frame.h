@@ -1,0 +1,28 @@
+// The main loop's shared state and the steps that close each pass.
+#pragma once
+
+#include <SDL.h>
+#include <cstdint>
+
+// The display surface from SDL_SetVideoMode; set once at start-up, never freed. Every
+// drawing module draws onto it. Null until the video mode is open.
+extern SDL_Surface* screen;
+
+// 1 once the window was closed or "Exit" was clicked; never cleared. The loop ends at the
+// first test that finds it set.
+extern uint8_t quitRequested;
+
+constexpr Uint32 framePeriodMs =
+    16; // a pass lasts at least this long: at most 62.5 passes a second
+
+// Called by the main loop after the flip: empties SDL's queue, setting quitRequested when a
+// quit event was among what it drops.
+void drainEvents();
+
+// How long a pass that started at frameStart and reads `now` must still sleep, in
+// milliseconds; 0 when it has already lasted the period. The difference is taken modulo
+// 2^32, so a wrapping tick counter does not disturb it.
+Uint32 remainingFrameTime(Uint32 frameStart, Uint32 now);
+
+// Called by the main loop last in each pass: sleeps out the rest of the period.
+void paceFrame(Uint32 frameStart);

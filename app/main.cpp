@@ -1,0 +1,51 @@
+// Plint: start-up and the main loop.
+
+#include "app/frame.h"
+#include "app/input.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+// ---------------------------------------------------------------------------------------------
+
+// SDL_INIT_EVERYTHING reports failure on machines without sound or a joystick although
+// video works, so its result decides nothing: opening the video mode does.
+static bool openWindow() {
+    SDL_Init(SDL_INIT_EVERYTHING);
+    SDL_ShowCursor(SDL_DISABLE);
+    screen = SDL_SetVideoMode(640, 480, 0, SDL_DOUBLEBUF);
+    if (!screen) {
+        std::fprintf(stderr, "plint: cannot open the 640x480 window: %s\n", SDL_GetError());
+        return false;
+    }
+    SDL_WM_SetCaption("Plint", nullptr);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Main loop
+// ---------------------------------------------------------------------------------------------
+
+static void runPass() {
+    const Uint32 frameStart = SDL_GetTicks();
+    SDL_PumpEvents();
+    updateInput();
+    SDL_Flip(screen);
+    drainEvents();
+    paceFrame(frameStart);
+}
+
+int main(int, char**) {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    if (!openWindow()) {
+        return 1;
+    }
+    while (!quitRequested) {
+        runPass();
+    }
+    return 0;
+}

@@ -1,0 +1,97 @@
+# Helpers for driving the real game under Xvfb. Sourced by the *_test.sh scripts, which
+# ctest runs from the repository root with the game binary as $1.
+set -u
+
+GAME=${1:?usage: $0 path/to/plint}
+XCLOSE=${PLINT_XCLOSE:-$(dirname "$GAME")/tests/xclose}
+SHOTS=${PLINT_SHOTS:-$(dirname "$GAME")/e2e-shots}
+mkdir -p "$SHOTS"
+XVFB_PID=""
+GAME_PID=""
+WINDOW=""
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+cleanup() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+
+# -noreset: without it Xvfb resets (pointer included) whenever its last client leaves,
+# which every separate xdotool call is.
+start_xvfb() {
+    local n
+    for n in $(seq 91 160); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 800x600x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 1 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    fail "could not start Xvfb"
+}
+
+# Starts the game and waits for its window; sets GAME_PID and WINDOW.
+start_game() {
+    SDL_AUDIODRIVER=dummy "$GAME" >"$SHOTS/game.log" 2>&1 &
+    GAME_PID=$!
+    local i
+    for i in $(seq 1 100); do
+        WINDOW=$(xdotool search --name '^Plint$' 2>/dev/null | head -n 1)
+        [ -n "$WINDOW" ] && break
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window opened: $(cat "$SHOTS/game.log")"
+        sleep 0.1
+    done
+    [ -n "$WINDOW" ] || fail "no window titled Plint appeared"
+    sleep 0.5 # let the first passes draw
+}
+
+# Holds a key down for a few 16 ms passes so the game's poll sees it.
+press_key() {
+    xdotool keydown "$1"
+    sleep "${2:-0.1}"
+    xdotool keyup "$1"
+}
+
+# Moves the pointer to window coordinates.
+move_pointer() {
+    xdotool mousemove --window "$WINDOW" "$1" "$2"
+}
+
+click_left() {
+    xdotool mousedown 1
+    sleep 0.1
+    xdotool mouseup 1
+}
+
+# Saves the window's pixels as PNG.
+screenshot() {
+    import -window "$WINDOW" "$SHOTS/$1.png" || fail "screenshot $1 failed"
+}
+
+# Waits up to $1 seconds for the game to end; sets GAME_STATUS to its exit status, or to
+# "running" when it did not end in time.
+GAME_STATUS=""
+wait_for_exit() {
+    local i
+    GAME_STATUS="running"
+    for i in $(seq 1 $(($1 * 20))); do
+        if ! kill -0 "$GAME_PID" 2>/dev/null; then
+            wait "$GAME_PID"
+            GAME_STATUS=$?
+            GAME_PID=""
+            return 0
+        fi
+        sleep 0.05
+    done
+}
