@@ -1,0 +1,85 @@
+#include "overlay/clock.h"
+
+#include "app/frame.h"
+#include "overlay/assets.h"
+#include "overlay/backdrop.h"
+#include "overlay/font.h"
+#include "overlay/overlay.h"
+
+#include <cstdio>
+
+// ---------------------------------------------------------------------------------------------
+// State
+// ---------------------------------------------------------------------------------------------
+
+const char* const dayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                 "Thursday", "Friday", "Saturday"};
+
+const char* const monthNames[12] = {"January",   "February", "March",    "April",
+                                    "May",       "June",     "July",     "August",
+                                    "September", "October",  "November", "December"};
+
+const char* const dayOrdinals[32] = {
+    "",     "1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",  "9th",  "10th",
+    "11th", "12th", "13th", "14th", "15th", "16th", "17th", "18th", "19th", "20th", "21st",
+    "22nd", "23rd", "24th", "25th", "26th", "27th", "28th", "29th", "30th", "31st"};
+
+static const char creditLine[] = "Plint - find your way through the maze";
+
+// The longest date, "Wednesday September 30th " and a year, fits with room for any year an
+// int can hold; composing is bounded all the same.
+constexpr int lineSize = 64;
+
+// ---------------------------------------------------------------------------------------------
+// Lines
+// ---------------------------------------------------------------------------------------------
+
+static const char* entry(const char* const* table, int count, int index) {
+    return index >= 0 && index < count ? table[index] : "";
+}
+
+// The year is widened before 1900 is added, so even tm_year near INT_MAX cannot overflow.
+void composeDateLine(char* line, size_t size, const struct tm& time) {
+    std::snprintf(line, size, "%s %s %s %lld", entry(dayNames, 7, time.tm_wday),
+                  entry(monthNames, 12, time.tm_mon), entry(dayOrdinals, 32, time.tm_mday),
+                  static_cast<long long>(time.tm_year) + 1900);
+}
+
+// 0 is 12 AM and 12 is 12 PM; 13..23 count again from 1.
+void composeClockLine(char* line, size_t size, const struct tm& time) {
+    int hour = time.tm_hour;
+    if (hour > 12) {
+        hour -= 12;
+    } else if (hour == 0) {
+        hour = 12;
+    }
+    std::snprintf(line, size, "%d:%s%d:%s%d %s", hour, time.tm_min < 10 ? "0" : "", time.tm_min,
+                  time.tm_sec < 10 ? "0" : "", time.tm_sec, time.tm_hour < 12 ? "AM" : "PM");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bars
+// ---------------------------------------------------------------------------------------------
+
+static void blitBar(int y) {
+    SDL_Rect at = {};
+    at.x = 0;
+    at.y = Sint16(y);
+    SDL_BlitSurface(barsSurface, nullptr, screen, &at);
+}
+
+// At full fade the top bar shows its image's rows from 70 down and the bottom bar its rows
+// from 0; at offset 61 both have left the screen.
+void drawClockBars() {
+    const int slideOffset = slideWithFade(fadeLevel, 61, 0);
+    blitBar(-70 - slideOffset);
+    if (localTime) {
+        char line[lineSize] = {};
+        composeDateLine(line, sizeof line, *localTime);
+        drawText(620, 18 - slideOffset, line, Right);
+        composeClockLine(line, sizeof line, *localTime);
+        drawText(620, 38 - slideOffset, line, Right);
+    }
+    blitBar(419 + slideOffset);
+    drawText(20, 442 + slideOffset, creditLine, Left);
+}

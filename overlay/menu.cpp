@@ -1,0 +1,90 @@
+#include "overlay/menu.h"
+
+#include "app/frame.h"
+#include "app/input.h"
+#include "overlay/assets.h"
+#include "overlay/backdrop.h"
+#include "overlay/font.h"
+
+// ---------------------------------------------------------------------------------------------
+// Frame pieces
+// ---------------------------------------------------------------------------------------------
+
+// The button sheet's columns; row 1 holds the same pieces highlighted.
+enum ButtonPiece : int {
+    TopLeft = 0,
+    BottomLeft = 1,
+    TopRight = 2,
+    BottomRight = 3,
+    BottomEdge = 4,
+    RightEdge = 5,
+    TopEdge = 6,
+    LeftEdge = 7,
+    Middle = 8,
+};
+
+constexpr int tile = buttonTileSize;
+constexpr int middleTiles = 14; // 294 pixels, then a 6-pixel piece: 300 across
+constexpr int middleWidth = 300;
+constexpr int middleRows = 15;
+
+// A piece is the left or top part of its column's tile, w x h pixels of it. SDL rewrites the
+// destination when it clips, so each blit gets its own.
+static void blitPiece(int column, int row, int w, int h, int x, int y) {
+    SDL_Rect from = buttonTiles[row * 9 + column];
+    from.w = Uint16(w);
+    from.h = Uint16(h);
+    SDL_Rect to = {};
+    to.x = Sint16(x);
+    to.y = Sint16(y);
+    SDL_BlitSurface(buttonSurface, &from, screen, &to);
+}
+
+// Fourteen whole tiles and the 6-pixel left part of a fifteenth fill the 300 pixels.
+static void blitRun(int column, int row, int h, int x, int y) {
+    for (int i = 0; i < middleTiles; ++i) {
+        blitPiece(column, row, tile, h, x + tile * i, y);
+    }
+    blitPiece(column, row, middleWidth - tile * middleTiles, h, x + tile * middleTiles, y);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Buttons
+// ---------------------------------------------------------------------------------------------
+
+void drawButtonFrame(int x, int y, int highlighted) {
+    const int row = highlighted;
+    blitPiece(TopLeft, row, tile, tile, x - tile, y - tile);
+    blitPiece(BottomLeft, row, tile, tile, x - tile, y + middleRows);
+    blitPiece(TopRight, row, tile, tile, x + middleWidth, y - tile);
+    blitPiece(BottomRight, row, tile, tile, x + middleWidth, y + middleRows);
+    blitRun(BottomEdge, row, tile, x, y + middleRows);
+    blitPiece(RightEdge, row, tile, middleRows, x + middleWidth, y);
+    blitRun(TopEdge, row, tile, x, y - tile);
+    blitPiece(LeftEdge, row, tile, middleRows, x - tile, y);
+    blitRun(Middle, row, middleRows, x, y);
+}
+
+// The zone's bounds are exclusive and leave the frame's outer 8 pixels out, so the two
+// buttons' zones never meet where their frames overlap at full fade.
+static bool pointerOver(int y) {
+    return pointer.x > 156 && pointer.x < 483 && pointer.y > y - 21 && pointer.y < y + 21;
+}
+
+// Only a press in this very pass clicks: a button held down from before never does.
+bool menuButton(int y, const char* label) {
+    const bool over = pointerOver(y);
+    const bool clicked = over && mouseButtonStates[SDL_BUTTON_LEFT] == Pressed;
+    drawButtonFrame(170, y - 7, over ? 1 : 0);
+    drawText(320, y - 10, label, Centre);
+    return clicked;
+}
+
+void drawPauseMenu() {
+    if (menuButton(slideWithFade(fadeLevel, 595, 115), "Resume game")) {
+        menuOpen = false;
+    }
+    if (menuButton(slideWithFade(fadeLevel, 645, 165), "Exit")) {
+        quitRequested = 1;
+    }
+}
