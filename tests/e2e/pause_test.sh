@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Escape freezes and frosts the view under the menu, the date, the clock, the cursor and the
+# border; the frozen frame holds still; "Resume game" fades the overlay out; "Exit" ends the
+# game with status 0.
+#
+# The game runs in a scratch folder whose Media/Canopy holds flat single-colour stand-ins for
+# the overlay's art, so each layer can be told by its colour at its exact place. The world's
+# own images (Media/Game), if the repository has them, are linked in unchanged.
+. "$(dirname "$0")/lib.sh"
+
+GAME=$(realpath "$GAME")
+PLAY=$(mktemp -d /tmp/plint-pause-XXXXXX)
+mkdir -p "$PLAY/Media/Canopy"
+[ -d Media/Game ] && ln -s "$(realpath Media/Game)" "$PLAY/Media/Game"
+
+FONT="255,0,255"   # every glyph cell a solid block
+NORMAL="0,0,255"   # button sheet row 0
+LIT="0,255,0"      # button sheet row 1, under the pointer
+BAR="255,255,0"
+CURSOR="255,0,0"   # frame 3 of the cursor sheet
+BORDER="255,128,0" # a 4-pixel frame; the rest of the border image is cyan, so transparent
+
+c=$PLAY/Media/Canopy
+convert -size 1425x21 "xc:rgba($FONT,1)" "$c/Font.png"
+convert -size 189x42 "xc:rgba($NORMAL,1)" -fill "rgba($LIT,1)" -draw "rectangle 0,21 188,41" \
+    "$c/Button.png"
+convert -size 640x131 "xc:rgb($BAR)" "$c/TopBottomBorder.png"
+convert -size 1536x96 "xc:rgba(0,0,0,1)" -fill "rgba($CURSOR,1)" -draw "rectangle 288,0 383,95" \
+    "$c/Cursor.png"
+convert -size 640x480 "xc:rgb($BORDER)" -fill "rgb(0,255,255)" -draw "rectangle 4,4 635,475" \
+    "$c/Border.png"
+
+# pixel SHOT X Y: "r,g,b" of one pixel.
+pixel() {
+    convert "$SHOTS/$1.png" -format \
+        "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
+}
+
+expect_pixel() { # SHOT X Y COLOUR WHAT
+    local got
+    got=$(pixel "$1" "$2" "$3")
+    [ "$got" = "$4" ] || fail "$1: $5 at ($2, $3) is $got, expected $4"
+}
+
+# lowest SHOT WxH+X+Y: the lowest of the red, green and blue minima over a region.
+lowest() {
+    convert "$SHOTS/$1.png" -crop "$2" +repage -format \
+        "%[fx:int(255*min(minima.r,min(minima.g,minima.b))+0.5)]" info:
+}
+
+# Regions clear of the border, the bars, the menu, the texts and the cursor.
+BACKDROP_REGIONS="100x150+30+220 100x150+510+220 200x30+220+380"
+
+start_xvfb
+cd "$PLAY"
+start_game
+move_pointer 320 300
+sleep 0.3
+
+press_key Escape
+sleep 1.5 # 39 passes of 16 ms bring the fade to rest
+screenshot paused
+for region in $BACKDROP_REGIONS; do
+    low=$(lowest paused "$region")
+    [ "$low" -ge 100 ] || fail "paused: a channel of $low in $region; the washed-out frost has none below 100"
+done
+expect_pixel paused 160 100 "$NORMAL" "the Resume game frame"
+expect_pixel paused 160 180 "$NORMAL" "the Exit frame"
+expect_pixel paused 321 115 "$FONT" "the Resume game label"
+expect_pixel paused 20 30 "$BAR" "the top bar"
+expect_pixel paused 615 25 "$FONT" "the end of the date"
+expect_pixel paused 615 45 "$FONT" "the end of the clock"
+expect_pixel paused 20 470 "$BAR" "the bottom bar"
+expect_pixel paused 25 450 "$FONT" "the credit line"
+expect_pixel paused 320 300 "$CURSOR" "the cursor"
+expect_pixel paused 2 240 "$BORDER" "the border"
+
+sleep 1
+screenshot paused-later
+# Everything but the top bar's texts, which tick with the clock, must be the same frame.
+for region in 640x419+0+61 300x61+0+0; do
+    convert "$SHOTS/paused.png" -crop "$region" +repage "$SHOTS/crop-a.png"
+    convert "$SHOTS/paused-later.png" -crop "$region" +repage "$SHOTS/crop-b.png"
+    differ=$(compare -metric AE "$SHOTS/crop-a.png" "$SHOTS/crop-b.png" null: 2>&1)
+    [ "$differ" = "0" ] || fail "the frozen frame changed while paused: $differ pixels in $region"
+done
+
+move_pointer 320 115
+sleep 0.2
+screenshot hover
+expect_pixel hover 160 100 "$LIT" "the Resume game frame under the pointer"
+expect_pixel hover 160 180 "$NORMAL" "the Exit frame"
+click_left
+sleep 1.5
+screenshot resumed
+[ "$(pixel resumed 160 100)" != "$NORMAL" ] && [ "$(pixel resumed 160 100)" != "$LIT" ] ||
+    fail "resumed: the menu is still there"
+[ "$(pixel resumed 20 30)" != "$BAR" ] || fail "resumed: the top bar is still there"
+expect_pixel resumed 320 115 "$CURSOR" "the cursor after resuming"
+expect_pixel resumed 2 240 "$BORDER" "the border after resuming"
+
+press_key Escape
+sleep 1.5
+move_pointer 320 165
+sleep 0.2
+screenshot exit-hover
+expect_pixel exit-hover 160 180 "$LIT" "the Exit frame under the pointer"
+click_left
+wait_for_exit 3
+[ "$GAME_STATUS" = "0" ] || fail "after Exit the game gave: $GAME_STATUS"
+rm -rf "$PLAY"
+echo "pause_test: passed"
