@@ -127,43 +127,133 @@ static void unlockPixels(SDL_Surface* surface) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Lanes
+// ---------------------------------------------------------------------------------------------
+
+// Sixteen pixels' worth of one channel at a time; the compiler maps these onto whatever
+// vector registers the target has, without any -march switch.
+typedef uint8_t ByteLanes __attribute__((vector_size(16)));
+typedef uint16_t WordLanes __attribute__((vector_size(32)));
+constexpr int laneCount = 16;
+
+static ByteLanes loadLanes(const uint8_t* p) {
+    ByteLanes lanes;
+    std::memcpy(&lanes, p, sizeof lanes);
+    return lanes;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Frame layouts
+// ---------------------------------------------------------------------------------------------
+
+// Row-major planes to the column-major buffer and back, in 32 x 32 tiles so that both sides
+// of the transposition stay in cache.
+constexpr int tileSide = 32;
+
+static void planesToColumns(const uint8_t (*planes)[planeSize], uint8_t* columns) {
+    for (int y0 = 0; y0 < frameHeight; y0 += tileSide) {
+        for (int x0 = 0; x0 < frameWidth; x0 += tileSide) {
+            for (int x = x0; x < x0 + tileSide; ++x) {
+                uint8_t* column = columns + x * columnBytes;
+                for (int y = y0; y < y0 + tileSide; ++y) {
+                    column[y * 3 + 0] = planes[0][y * frameWidth + x];
+                    column[y * 3 + 1] = planes[1][y * frameWidth + x];
+                    column[y * 3 + 2] = planes[2][y * frameWidth + x];
+                }
+            }
+        }
+    }
+}
+
+static void columnsToPlanes(const uint8_t* columns, uint8_t (*planes)[planeSize]) {
+    for (int y0 = 0; y0 < frameHeight; y0 += tileSide) {
+        for (int x0 = 0; x0 < frameWidth; x0 += tileSide) {
+            for (int x = x0; x < x0 + tileSide; ++x) {
+                const uint8_t* column = columns + x * columnBytes;
+                for (int y = y0; y < y0 + tileSide; ++y) {
+                    planes[0][y * frameWidth + x] = column[y * 3 + 0];
+                    planes[1][y * frameWidth + x] = column[y * 3 + 1];
+                    planes[2][y * frameWidth + x] = column[y * 3 + 2];
+                }
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
 // Capture
 // ---------------------------------------------------------------------------------------------
 
-// The frame's red, green and blue into a column-major buffer and into the row-major planes.
+// One row of raw pixels into the planes. The layout is copied into locals: the byte stores
+// could otherwise alias it and force a reload per pixel.
+template <int Bytes>
+static void decodeRow(const Uint8* row, const FormatLayout& layout, uint8_t* r, uint8_t* g,
+                      uint8_t* b) {
+    const Uint32 rMask = layout.channel[0].mask, gMask = layout.channel[1].mask,
+                 bMask = layout.channel[2].mask;
+    const int rShift = layout.channel[0].shift, gShift = layout.channel[1].shift,
+              bShift = layout.channel[2].shift;
+    const uint8_t* rWide = layout.channel[0].widened;
+    const uint8_t* gWide = layout.channel[1].widened;
+    const uint8_t* bWide = layout.channel[2].widened;
+    for (int x = 0; x < frameWidth; ++x) {
+        const Uint32 pixel = loadWord(row + Bytes * x, Bytes);
+        r[x] = rWide[(pixel & rMask) >> rShift];
+        g[x] = gWide[(pixel & gMask) >> gShift];
+        b[x] = bWide[(pixel & bMask) >> bShift];
+    }
+}
+
+// A palette screen has no channel fields to decode; SDL looks each pixel up.
+static void decodeRowBySdl(SDL_Surface* surface, int y, uint8_t* r, uint8_t* g, uint8_t* b) {
+    for (int x = 0; x < frameWidth; ++x) {
+        SDL_GetRGB(readPixel(surface, x, y), surface->format, &r[x], &g[x], &b[x]);
+    }
+}
+
+// The frame's red, green and blue into the row-major planes, then into the column-major
+// buffer that the blur works on.
 static void readFrame(SDL_Surface* surface, uint8_t* columns, uint8_t (*planes)[planeSize]) {
     const FormatLayout layout = layoutOf(surface->format);
     lockPixels(surface);
     for (int y = 0; y < frameHeight; ++y) {
         const Uint8* row = static_cast<const Uint8*>(surface->pixels) + surface->pitch * y;
-        for (int x = 0; x < frameWidth; ++x) {
-            Uint8 rgb[3] = {0, 0, 0};
-            if (layout.direct) {
-                const Uint32 pixel = loadWord(row + layout.bytesPerPixel * x, layout.bytesPerPixel);
-                for (int c = 0; c < 3; ++c) {
-                    const ChannelLayout& ch = layout.channel[c];
-                    rgb[c] = ch.widened[(pixel & ch.mask) >> ch.shift];
-                }
-            } else {
-                SDL_GetRGB(readPixel(surface, x, y), surface->format, &rgb[0], &rgb[1], &rgb[2]);
-            }
-            for (int c = 0; c < 3; ++c) {
-                columns[x * columnBytes + y * 3 + c] = rgb[c];
-                planes[c][y * frameWidth + x] = rgb[c];
-            }
+        uint8_t* r = planes[0] + y * frameWidth;
+        uint8_t* g = planes[1] + y * frameWidth;
+        uint8_t* b = planes[2] + y * frameWidth;
+        if (!layout.direct) {
+            decodeRowBySdl(surface, y, r, g, b);
+        } else if (layout.bytesPerPixel == 4) {
+            decodeRow<4>(row, layout, r, g, b);
+        } else if (layout.bytesPerPixel == 3) {
+            decodeRow<3>(row, layout, r, g, b);
+        } else {
+            decodeRow<2>(row, layout, r, g, b);
         }
     }
     unlockPixels(surface);
+    planesToColumns(planes, columns);
 }
 
-// x outer and y inner keeps every access a contiguous run of the column-major buffers.
+// x outer and y inner keeps every access a contiguous run of the column-major buffers,
+// sixteen bytes at a time, with a plain tail for the rest of the column.
 void crossAverage(const uint8_t* from, uint8_t* to, int distance, int addend) {
     const int across = distance * columnBytes;
     const int down = distance * 3;
     for (int x = distance; x < frameWidth - distance; ++x) {
         const int first = x * columnBytes + down;
         const int last = (x + 1) * columnBytes - down;
-        for (int i = first; i < last; ++i) {
+        int i = first;
+        for (; i + laneCount <= last; i += laneCount) {
+            const WordLanes sum = __builtin_convertvector(loadLanes(from + i - across), WordLanes) +
+                                  __builtin_convertvector(loadLanes(from + i + across), WordLanes) +
+                                  __builtin_convertvector(loadLanes(from + i - down), WordLanes) +
+                                  __builtin_convertvector(loadLanes(from + i + down), WordLanes) +
+                                  uint16_t(addend);
+            const ByteLanes average = __builtin_convertvector(sum >> 2, ByteLanes);
+            std::memcpy(to + i, &average, sizeof average);
+        }
+        for (; i < last; ++i) {
             to[i] = uint8_t((unsigned(from[i - across]) + from[i + across] + from[i - down] +
                              from[i + down] + unsigned(addend)) >>
                             2);
@@ -199,15 +289,25 @@ static void washOutFrame() {
     }
 }
 
-// The frost into its surface, as SDL_MapRGB packs it, and into the row-major planes.
-static void writeFrost() {
-    for (int y = 0; y < frameHeight; ++y) {
-        for (int x = 0; x < frameWidth; ++x) {
-            for (int c = 0; c < 3; ++c) {
-                frostedPlanes[c][y * frameWidth + x] = frostedPixels[x * columnBytes + y * 3 + c];
-            }
-        }
+// One row of the frost packed as SDL_MapRGB packs it (alpha bits set, if the format has any).
+template <int Bytes>
+static void encodeRow(Uint8* row, const FormatLayout& layout, const uint8_t* r, const uint8_t* g,
+                      const uint8_t* b) {
+    const Uint32 alpha = layout.alphaMask;
+    const int rLoss = layout.channel[0].loss, gLoss = layout.channel[1].loss,
+              bLoss = layout.channel[2].loss;
+    const int rShift = layout.channel[0].shift, gShift = layout.channel[1].shift,
+              bShift = layout.channel[2].shift;
+    for (int x = 0; x < frameWidth; ++x) {
+        const Uint32 pixel = alpha | Uint32(r[x] >> rLoss) << rShift |
+                             Uint32(g[x] >> gLoss) << gShift | Uint32(b[x] >> bLoss) << bShift;
+        storeWord(row + Bytes * x, Bytes, pixel);
     }
+}
+
+// The frost into the row-major planes, and from them into its surface.
+static void writeFrost() {
+    columnsToPlanes(frostedPixels, frostedPlanes);
     if (!frostedSurface) {
         return;
     }
@@ -215,18 +315,20 @@ static void writeFrost() {
     lockPixels(frostedSurface);
     for (int y = 0; y < frameHeight; ++y) {
         Uint8* row = static_cast<Uint8*>(frostedSurface->pixels) + frostedSurface->pitch * y;
-        for (int x = 0; x < frameWidth; ++x) {
-            const uint8_t* rgb = frostedPixels + x * columnBytes + y * 3;
-            if (layout.direct) {
-                Uint32 pixel = layout.alphaMask;
-                for (int c = 0; c < 3; ++c) {
-                    pixel |= Uint32(rgb[c] >> layout.channel[c].loss) << layout.channel[c].shift;
-                }
-                storeWord(row + layout.bytesPerPixel * x, layout.bytesPerPixel, pixel);
-            } else {
+        const uint8_t* r = frostedPlanes[0] + y * frameWidth;
+        const uint8_t* g = frostedPlanes[1] + y * frameWidth;
+        const uint8_t* b = frostedPlanes[2] + y * frameWidth;
+        if (!layout.direct) {
+            for (int x = 0; x < frameWidth; ++x) {
                 writePixel(frostedSurface, x, y,
-                           SDL_MapRGB(frostedSurface->format, rgb[0], rgb[1], rgb[2]));
+                           SDL_MapRGB(frostedSurface->format, r[x], g[x], b[x]));
             }
+        } else if (layout.bytesPerPixel == 4) {
+            encodeRow<4>(row, layout, r, g, b);
+        } else if (layout.bytesPerPixel == 3) {
+            encodeRow<3>(row, layout, r, g, b);
+        } else {
+            encodeRow<2>(row, layout, r, g, b);
         }
     }
     unlockPixels(frostedSurface);
@@ -253,23 +355,42 @@ struct Packing {
 };
 
 // A weighted mean of two bytes never exceeds 255, so the result needs no clamp.
-static inline uint32_t mix(uint32_t frost, uint32_t sharp, uint32_t w) {
+static uint32_t mix(uint32_t frost, uint32_t sharp, uint32_t w) {
     return (frost * w + sharp * (100 - w)) / 100;
 }
 
-template <typename Word> static void blendRow(Word* out, int offset, uint32_t w, Packing p) {
-    const uint8_t* fr = frostedPlanes[0] + offset;
-    const uint8_t* fg = frostedPlanes[1] + offset;
-    const uint8_t* fb = frostedPlanes[2] + offset;
-    const uint8_t* sr = sharpPlanes[0] + offset;
-    const uint8_t* sg = sharpPlanes[1] + offset;
-    const uint8_t* sb = sharpPlanes[2] + offset;
-    for (int x = 0; x < frameWidth; ++x) {
-        const uint32_t r = mix(fr[x], sr[x], w);
-        const uint32_t g = mix(fg[x], sg[x], w);
-        const uint32_t b = mix(fb[x], sb[x], w);
-        out[x] = Word((r >> p.rLoss) << p.rShift | (g >> p.gLoss) << p.gShift |
-                      (b >> p.bLoss) << p.bShift);
+// Eight pixels' worth of one channel at a time in the blend: eight 16-bit lanes fill one
+// vector register, where the compiler turns the division by 100 into a multiply.
+typedef uint8_t HalfByteLanes __attribute__((vector_size(8)));
+typedef uint16_t ShortLanes __attribute__((vector_size(16)));
+typedef uint32_t PixelLanes __attribute__((vector_size(32)));
+typedef uint16_t PixelWordLanes __attribute__((vector_size(16)));
+constexpr int blendLaneCount = 8;
+
+// The weighted sum is at most 25500, so it fits the 16-bit lanes.
+static void mixLanes(const uint8_t* frost, const uint8_t* sharp, uint16_t w, PixelLanes* mixed) {
+    HalfByteLanes f8, s8;
+    std::memcpy(&f8, frost, sizeof f8);
+    std::memcpy(&s8, sharp, sizeof s8);
+    const ShortLanes f = __builtin_convertvector(f8, ShortLanes);
+    const ShortLanes s = __builtin_convertvector(s8, ShortLanes);
+    const ShortLanes mean = (f * w + s * uint16_t(100 - w)) / uint16_t(100);
+    *mixed = __builtin_convertvector(mean, PixelLanes);
+}
+
+// Eight pixels at a time; a row of 640 leaves no remainder.
+template <typename Word, typename WordVector>
+static void blendRow(Word* out, int offset, uint32_t w, Packing p) {
+    for (int x = 0; x < frameWidth; x += blendLaneCount) {
+        const int i = offset + x;
+        PixelLanes r, g, b;
+        mixLanes(frostedPlanes[0] + i, sharpPlanes[0] + i, uint16_t(w), &r);
+        mixLanes(frostedPlanes[1] + i, sharpPlanes[1] + i, uint16_t(w), &g);
+        mixLanes(frostedPlanes[2] + i, sharpPlanes[2] + i, uint16_t(w), &b);
+        const PixelLanes packed =
+            (r >> p.rLoss) << p.rShift | (g >> p.gLoss) << p.gShift | (b >> p.bLoss) << p.bShift;
+        const WordVector words = __builtin_convertvector(packed, WordVector);
+        std::memcpy(out + x, &words, sizeof words);
     }
 }
 
@@ -308,9 +429,10 @@ static void blendFrame(int w) {
         if (f->palette) {
             blendRowPalette(y, uint32_t(w));
         } else if (f->BytesPerPixel == 4) {
-            blendRow(reinterpret_cast<Uint32*>(row), offset, uint32_t(w), p);
+            blendRow<Uint32, PixelLanes>(reinterpret_cast<Uint32*>(row), offset, uint32_t(w), p);
         } else if (f->BytesPerPixel == 2) {
-            blendRow(reinterpret_cast<Uint16*>(row), offset, uint32_t(w), p);
+            blendRow<Uint16, PixelWordLanes>(reinterpret_cast<Uint16*>(row), offset, uint32_t(w),
+                                             p);
         } else if (f->BytesPerPixel == 3) {
             blendRow24(row, offset, uint32_t(w), p);
         }

@@ -162,7 +162,7 @@ TEST_P(BackdropDepthTest, CaptureAndBlendMatchThePlainReadingOnEveryPixel) {
             }
         }
 
-        for (int w : {0, 1, 7, 33, 50, 99}) {
+        for (int w : {0, 1, 2, 7, 13, 33, 50, 64, 98, 99}) {
             fadeLevel = w + 0.25;
             step(false);
             for (int y = 0; y < 480; ++y) {

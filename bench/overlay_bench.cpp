@@ -1,0 +1,72 @@
+// The pause overlay's two costly steps at 32 bits per pixel: the capture (once per pause)
+// and one blended backdrop (every pass while fading), plus a pass at full fade.
+#include "app/frame.h"
+#include "app/input.h"
+#include "app/pixels.h"
+#include "overlay/assets.h"
+#include "overlay/backdrop.h"
+
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+namespace {
+
+void openScreen() {
+    if (screen) {
+        return;
+    }
+    SDL_Init(SDL_INIT_VIDEO);
+    screen = SDL_SetVideoMode(640, 480, 32, 0);
+    loadOverlayAssets();
+}
+
+void paintNoise() {
+    std::srand(5);
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            writePixel(screen, x, y, Uint32(std::rand()) & 0xFFFFFF);
+        }
+    }
+}
+
+void captureFromRest() {
+    menuOpen = false;
+    fadeLevel = 0.0;
+    keyStates[27] = Pressed;
+    updateFrostedBackdrop();
+    keyStates[27] = Up;
+}
+
+void BM_Capture(benchmark::State& state) {
+    openScreen();
+    paintNoise();
+    for (auto _ : state) {
+        captureFromRest();
+    }
+}
+BENCHMARK(BM_Capture)->Unit(benchmark::kMillisecond);
+
+void BM_BlendedFrame(benchmark::State& state) {
+    openScreen();
+    paintNoise();
+    captureFromRest();
+    for (auto _ : state) {
+        fadeLevel = 47.3;
+        updateFrostedBackdrop();
+    }
+}
+BENCHMARK(BM_BlendedFrame)->Unit(benchmark::kMillisecond);
+
+void BM_FullFadeFrame(benchmark::State& state) {
+    openScreen();
+    paintNoise();
+    captureFromRest();
+    for (auto _ : state) {
+        fadeLevel = 100.0;
+        updateFrostedBackdrop();
+    }
+}
+BENCHMARK(BM_FullFadeFrame)->Unit(benchmark::kMillisecond);
+
+} // namespace
