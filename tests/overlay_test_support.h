@@ -11,6 +11,7 @@
 struct Rgb {
     int r = 0, g = 0, b = 0;
     bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+    bool operator!=(const Rgb& o) const { return !(*this == o); }
 };
 
 inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
