@@ -132,18 +132,25 @@ panel cursor_rows.png "Canopy/Cursor.png 1536x96 (two rows of 8 frames)" p_cur.p
 convert "$media/Canopy/Cursor.png" -crop 40x40+328+40 +repage -scale 400% cursor3.png
 panel cursor3.png "Frame 3, hot spot (48,48) (4x)" p_cur3.png
 
-# 8. a mock screen at half size: a wall face darkened one cell of distance
-# over the background, both bars at full fade, the border, clock and credit.
-convert "$media/Game/wall.png" -evaluate subtract 11.8% -resize 360x232! face.png
+# 8. a mock screen at half size: a short corridor (side walls near, the end
+# wall two cells off and darkened), both bars at full fade, the border, the
+# clock, the credit line and the pointer.
+convert "$media/Game/wall.png" -evaluate subtract 23.5% -resize 240x155! front.png
+convert "$media/Game/wall.png" -evaluate subtract 5% -resize 200x480! -virtual-pixel transparent \
+    -distort Perspective '0,0 0,0  200,0 200,160  0,480 0,480  200,480 200,320' left.png
+convert "$media/Game/wall.png" -evaluate subtract 5% -resize 200x480! -virtual-pixel transparent \
+    -distort Perspective '0,0 0,160  200,0 200,0  0,480 0,320  200,480 200,480' right.png
 convert "$media/Canopy/TopBottomBorder.png" -crop 640x61+0+70 +repage -transparent '#00ffff' topbar.png
 convert "$media/Canopy/TopBottomBorder.png" -crop 640x61+0+0 +repage -transparent '#00ffff' botbar.png
+convert "$media/Canopy/Cursor.png" -crop 96x96+288+0 +repage pointer.png
 mapfile -t t_date < <(text "Saturday 6 December" $((620 - 19 * 11)) 18)
 mapfile -t t_time < <(text "21:47:05" $((620 - 8 * 11)) 38)
 mapfile -t t_cred < <(text "Plint - find your way out" 20 442)
-convert "$media/Game/background.png" face.png -geometry +140+124 -composite \
+convert "$media/Game/background.png" left.png -geometry +0+0 -composite \
+    right.png -geometry +440+0 -composite front.png -geometry +200+163 -composite \
     topbar.png -geometry +0+0 -composite botbar.png -geometry +0+419 -composite \
     border.png -geometry +0+0 -composite "${t_date[@]}" "${t_time[@]}" "${t_cred[@]}" \
-    -resize 50% mock.png
+    pointer.png -geometry +272+232 -composite -resize 50% mock.png
 panel mock.png "Mock screen (50%)" p_mock.png
 
 # Columns, then side by side.
