@@ -51,18 +51,17 @@ button_frame() {
         args+=(\( "$b" -crop "${4}x${5}+$(($1 * 21))+$((r * 21))" +repage \)
             -geometry "+$2+$3" -composite)
     }
-    local band y tiles
+    local band y h corner edge end
     for band in top mid bot; do
         case $band in
-        top) y=0 h=21 tiles="0 6 2" ;;
-        mid) y=21 h=15 tiles="7 8 5" ;;
-        bot) y=36 h=21 tiles="1 4 3" ;;
+        top) read -r y h corner edge end <<<"0 21 0 6 2" ;;
+        mid) read -r y h corner edge end <<<"21 15 7 8 5" ;;
+        bot) read -r y h corner edge end <<<"36 21 1 4 3" ;;
         esac
-        set -- $tiles
-        tile "$1" 0 $y 21 $h
-        for i in $(seq 0 13); do tile "$2" $((21 + i * 21)) $y 21 $h; done
-        tile "$2" 315 $y 6 $h
-        tile "$3" 321 $y 21 $h
+        tile "$corner" 0 "$y" 21 "$h"
+        for i in $(seq 0 13); do tile "$edge" $((21 + i * 21)) "$y" 21 "$h"; done
+        tile "$edge" 315 "$y" 6 "$h"
+        tile "$end" 321 "$y" 21 "$h"
     done
     convert "${args[@]}" "$dest"
 }

@@ -48,7 +48,7 @@ g++ -std=c++17 -O2 -Wall -Wextra -o "$tmp/make_media" "$root/tools/make_media.cp
 
 if [ "$check" -eq 0 ]; then
     "$tmp/make_media" "$root/Media" "$font"
-    echo "wrote Media/ ($(echo $files | wc -w) pictures)"
+    echo "wrote Media/"
     exit 0
 fi
 
