@@ -6,12 +6,12 @@
 #include <SDL.h>
 
 constexpr int glyphCount = 95;       // font cells, characters 32 (' ') to 126 ('~')
-constexpr int glyphWidth = 15;       // font cell size in pixels
-constexpr int glyphHeight = 21;      //
+constexpr int glyphWidth = 15;       // font cell width in pixels
+constexpr int glyphHeight = 21;      // font cell height in pixels
 constexpr int buttonTileCount = 18;  // two rows (normal, highlighted) of nine 21 x 21 tiles
-constexpr int buttonTileSize = 21;   //
+constexpr int buttonTileSize = 21;   // tile side in pixels
 constexpr int cursorFrameCount = 16; // 96 x 96 frames side by side
-constexpr int cursorFrameSize = 96;  //
+constexpr int cursorFrameSize = 96;  // frame side in pixels
 
 // Screen-format copies of the screen; the frosted backdrop fills them when the menu opens
 // from rest. Null allowed: the backdrop then shows the frost from its own buffers.

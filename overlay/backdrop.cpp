@@ -16,12 +16,12 @@ double fadeLevel = 0.0;
 
 // The frozen frame, column-major. frostedPixels ends each capture holding the frost;
 // sharpPixels is the blur's second buffer and ends holding the sharp frame.
-static uint8_t frostedPixels[frameBytes] = {};
-static uint8_t sharpPixels[frameBytes] = {};
+static uint8_t frostedPixels[backdropBytes] = {};
+static uint8_t sharpPixels[backdropBytes] = {};
 
 // The same two images again, row-major, one plane per channel, so the per-pass blend is one
 // contiguous walk that the compiler can vectorise. Made at capture time alongside the above.
-constexpr int planeSize = frameWidth * frameHeight;
+constexpr int planeSize = backdropWidth * backdropHeight;
 static uint8_t frostedPlanes[3][planeSize] = {};
 static uint8_t sharpPlanes[3][planeSize] = {};
 
@@ -151,14 +151,14 @@ static ByteLanes loadLanes(const uint8_t* p) {
 constexpr int tileSide = 32;
 
 static void planesToColumns(const uint8_t (*planes)[planeSize], uint8_t* columns) {
-    for (int y0 = 0; y0 < frameHeight; y0 += tileSide) {
-        for (int x0 = 0; x0 < frameWidth; x0 += tileSide) {
+    for (int y0 = 0; y0 < backdropHeight; y0 += tileSide) {
+        for (int x0 = 0; x0 < backdropWidth; x0 += tileSide) {
             for (int x = x0; x < x0 + tileSide; ++x) {
-                uint8_t* column = columns + x * columnBytes;
+                uint8_t* column = columns + x * backdropColumnBytes;
                 for (int y = y0; y < y0 + tileSide; ++y) {
-                    column[y * 3 + 0] = planes[0][y * frameWidth + x];
-                    column[y * 3 + 1] = planes[1][y * frameWidth + x];
-                    column[y * 3 + 2] = planes[2][y * frameWidth + x];
+                    column[y * 3 + 0] = planes[0][y * backdropWidth + x];
+                    column[y * 3 + 1] = planes[1][y * backdropWidth + x];
+                    column[y * 3 + 2] = planes[2][y * backdropWidth + x];
                 }
             }
         }
@@ -166,14 +166,14 @@ static void planesToColumns(const uint8_t (*planes)[planeSize], uint8_t* columns
 }
 
 static void columnsToPlanes(const uint8_t* columns, uint8_t (*planes)[planeSize]) {
-    for (int y0 = 0; y0 < frameHeight; y0 += tileSide) {
-        for (int x0 = 0; x0 < frameWidth; x0 += tileSide) {
+    for (int y0 = 0; y0 < backdropHeight; y0 += tileSide) {
+        for (int x0 = 0; x0 < backdropWidth; x0 += tileSide) {
             for (int x = x0; x < x0 + tileSide; ++x) {
-                const uint8_t* column = columns + x * columnBytes;
+                const uint8_t* column = columns + x * backdropColumnBytes;
                 for (int y = y0; y < y0 + tileSide; ++y) {
-                    planes[0][y * frameWidth + x] = column[y * 3 + 0];
-                    planes[1][y * frameWidth + x] = column[y * 3 + 1];
-                    planes[2][y * frameWidth + x] = column[y * 3 + 2];
+                    planes[0][y * backdropWidth + x] = column[y * 3 + 0];
+                    planes[1][y * backdropWidth + x] = column[y * 3 + 1];
+                    planes[2][y * backdropWidth + x] = column[y * 3 + 2];
                 }
             }
         }
@@ -196,7 +196,7 @@ static void decodeRow(const Uint8* row, const FormatLayout& layout, uint8_t* r, 
     const uint8_t* rWide = layout.channel[0].widened;
     const uint8_t* gWide = layout.channel[1].widened;
     const uint8_t* bWide = layout.channel[2].widened;
-    for (int x = 0; x < frameWidth; ++x) {
+    for (int x = 0; x < backdropWidth; ++x) {
         const Uint32 pixel = loadWord(row + Bytes * x, Bytes);
         r[x] = rWide[(pixel & rMask) >> rShift];
         g[x] = gWide[(pixel & gMask) >> gShift];
@@ -206,7 +206,7 @@ static void decodeRow(const Uint8* row, const FormatLayout& layout, uint8_t* r, 
 
 // A palette screen has no channel fields to decode; SDL looks each pixel up.
 static void decodeRowBySdl(SDL_Surface* surface, int y, uint8_t* r, uint8_t* g, uint8_t* b) {
-    for (int x = 0; x < frameWidth; ++x) {
+    for (int x = 0; x < backdropWidth; ++x) {
         SDL_GetRGB(readPixel(surface, x, y), surface->format, &r[x], &g[x], &b[x]);
     }
 }
@@ -216,11 +216,11 @@ static void decodeRowBySdl(SDL_Surface* surface, int y, uint8_t* r, uint8_t* g, 
 static void readFrame(SDL_Surface* surface, uint8_t* columns, uint8_t (*planes)[planeSize]) {
     const FormatLayout layout = layoutOf(surface->format);
     lockPixels(surface);
-    for (int y = 0; y < frameHeight; ++y) {
+    for (int y = 0; y < backdropHeight; ++y) {
         const Uint8* row = static_cast<const Uint8*>(surface->pixels) + surface->pitch * y;
-        uint8_t* r = planes[0] + y * frameWidth;
-        uint8_t* g = planes[1] + y * frameWidth;
-        uint8_t* b = planes[2] + y * frameWidth;
+        uint8_t* r = planes[0] + y * backdropWidth;
+        uint8_t* g = planes[1] + y * backdropWidth;
+        uint8_t* b = planes[2] + y * backdropWidth;
         if (!layout.direct) {
             decodeRowBySdl(surface, y, r, g, b);
         } else if (layout.bytesPerPixel == 4) {
@@ -238,11 +238,11 @@ static void readFrame(SDL_Surface* surface, uint8_t* columns, uint8_t (*planes)[
 // x outer and y inner keeps every access a contiguous run of the column-major buffers,
 // sixteen bytes at a time, with a plain tail for the rest of the column.
 void crossAverage(const uint8_t* from, uint8_t* to, int distance, int addend) {
-    const int across = distance * columnBytes;
+    const int across = distance * backdropColumnBytes;
     const int down = distance * 3;
-    for (int x = distance; x < frameWidth - distance; ++x) {
-        const int first = x * columnBytes + down;
-        const int last = (x + 1) * columnBytes - down;
+    for (int x = distance; x < backdropWidth - distance; ++x) {
+        const int first = x * backdropColumnBytes + down;
+        const int last = (x + 1) * backdropColumnBytes - down;
         int i = first;
         for (; i + laneCount <= last; i += laneCount) {
             const WordLanes sum = __builtin_convertvector(loadLanes(from + i - across), WordLanes) +
@@ -284,7 +284,7 @@ uint8_t washOut(uint8_t channel) {
 }
 
 static void washOutFrame() {
-    for (int i = 0; i < frameBytes; ++i) {
+    for (int i = 0; i < backdropBytes; ++i) {
         frostedPixels[i] = washOut(frostedPixels[i]);
     }
 }
@@ -298,7 +298,7 @@ static void encodeRow(Uint8* row, const FormatLayout& layout, const uint8_t* r, 
               bLoss = layout.channel[2].loss;
     const int rShift = layout.channel[0].shift, gShift = layout.channel[1].shift,
               bShift = layout.channel[2].shift;
-    for (int x = 0; x < frameWidth; ++x) {
+    for (int x = 0; x < backdropWidth; ++x) {
         const Uint32 pixel = alpha | Uint32(r[x] >> rLoss) << rShift |
                              Uint32(g[x] >> gLoss) << gShift | Uint32(b[x] >> bLoss) << bShift;
         storeWord(row + Bytes * x, Bytes, pixel);
@@ -313,13 +313,13 @@ static void writeFrost() {
     }
     const FormatLayout layout = layoutOf(frostedSurface->format);
     lockPixels(frostedSurface);
-    for (int y = 0; y < frameHeight; ++y) {
+    for (int y = 0; y < backdropHeight; ++y) {
         Uint8* row = static_cast<Uint8*>(frostedSurface->pixels) + frostedSurface->pitch * y;
-        const uint8_t* r = frostedPlanes[0] + y * frameWidth;
-        const uint8_t* g = frostedPlanes[1] + y * frameWidth;
-        const uint8_t* b = frostedPlanes[2] + y * frameWidth;
+        const uint8_t* r = frostedPlanes[0] + y * backdropWidth;
+        const uint8_t* g = frostedPlanes[1] + y * backdropWidth;
+        const uint8_t* b = frostedPlanes[2] + y * backdropWidth;
         if (!layout.direct) {
-            for (int x = 0; x < frameWidth; ++x) {
+            for (int x = 0; x < backdropWidth; ++x) {
                 writePixel(frostedSurface, x, y,
                            SDL_MapRGB(frostedSurface->format, r[x], g[x], b[x]));
             }
@@ -339,7 +339,7 @@ static void writeFrost() {
 static void captureFrame() {
     SDL_BlitSurface(screen, nullptr, snapshotSurface, nullptr);
     readFrame(screen, frostedPixels, frostedPlanes);
-    std::memcpy(sharpPixels, frostedPixels, frameBytes);
+    std::memcpy(sharpPixels, frostedPixels, backdropBytes);
     blurFrame();
     washOutFrame();
     writeFrost();
@@ -381,7 +381,7 @@ static void mixLanes(const uint8_t* frost, const uint8_t* sharp, uint16_t w, Pix
 // Eight pixels at a time; a row of 640 leaves no remainder.
 template <typename Word, typename WordVector>
 static void blendRow(Word* out, int offset, uint32_t w, Packing p) {
-    for (int x = 0; x < frameWidth; x += blendLaneCount) {
+    for (int x = 0; x < backdropWidth; x += blendLaneCount) {
         const int i = offset + x;
         PixelLanes r, g, b;
         mixLanes(frostedPlanes[0] + i, sharpPlanes[0] + i, uint16_t(w), &r);
@@ -395,7 +395,7 @@ static void blendRow(Word* out, int offset, uint32_t w, Packing p) {
 }
 
 static void blendRow24(Uint8* out, int offset, uint32_t w, Packing p) {
-    for (int x = 0; x < frameWidth; ++x) {
+    for (int x = 0; x < backdropWidth; ++x) {
         const int i = offset + x;
         const uint32_t r = mix(frostedPlanes[0][i], sharpPlanes[0][i], w);
         const uint32_t g = mix(frostedPlanes[1][i], sharpPlanes[1][i], w);
@@ -409,8 +409,8 @@ static void blendRow24(Uint8* out, int offset, uint32_t w, Packing p) {
 // Shift-and-loss packing means nothing on a palette screen (it would be all black), so
 // there each mixed colour is looked up in the palette instead.
 static void blendRowPalette(int y, uint32_t w) {
-    for (int x = 0; x < frameWidth; ++x) {
-        const int i = y * frameWidth + x;
+    for (int x = 0; x < backdropWidth; ++x) {
+        const int i = y * backdropWidth + x;
         const Uint8 r = Uint8(mix(frostedPlanes[0][i], sharpPlanes[0][i], w));
         const Uint8 g = Uint8(mix(frostedPlanes[1][i], sharpPlanes[1][i], w));
         const Uint8 b = Uint8(mix(frostedPlanes[2][i], sharpPlanes[2][i], w));
@@ -423,9 +423,9 @@ static void blendFrame(int w) {
     const SDL_PixelFormat* f = screen->format;
     const Packing p = {f->Rloss, f->Rshift, f->Gloss, f->Gshift, f->Bloss, f->Bshift};
     lockPixels(screen);
-    for (int y = 0; y < frameHeight; ++y) {
+    for (int y = 0; y < backdropHeight; ++y) {
         Uint8* row = static_cast<Uint8*>(screen->pixels) + screen->pitch * y;
-        const int offset = y * frameWidth;
+        const int offset = y * backdropWidth;
         if (f->palette) {
             blendRowPalette(y, uint32_t(w));
         } else if (f->BytesPerPixel == 4) {

@@ -19,10 +19,10 @@ extern double fadeLevel;
 void updateFrostedBackdrop();
 
 // The captured frames are column-major, channel c of pixel (x, y) at x * 1440 + y * 3 + c.
-constexpr int frameWidth = 640;
-constexpr int frameHeight = 480;
-constexpr int columnBytes = frameHeight * 3;
-constexpr int frameBytes = frameWidth * columnBytes;
+constexpr int backdropWidth = 640;
+constexpr int backdropHeight = 480;
+constexpr int backdropColumnBytes = backdropHeight * 3;
+constexpr int backdropBytes = backdropWidth * backdropColumnBytes;
 
 // Called by the capture; exposed for tests. One blur pass over the pixels whose four
 // samples, d pixels away left, right, up and down, lie inside the frame: each channel

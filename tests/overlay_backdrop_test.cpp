@@ -19,7 +19,7 @@ size_t at(int x, int y, int c) {
 }
 
 Frame readReference(SDL_Surface* surface) {
-    Frame frame(frameBytes);
+    Frame frame(backdropBytes);
     for (int x = 0; x < 640; ++x) {
         for (int y = 0; y < 480; ++y) {
             Uint8 rgb[3];
@@ -209,7 +209,7 @@ TEST(WashOut, LiftsDarkTonesToOneHundredAndLightOnesToWhite) {
 }
 
 TEST(CrossAverage, ABrightPixelSpreadsAQuarterToItsFourSamplesButNotItself) {
-    std::vector<uint8_t> from(frameBytes, 0), to(frameBytes, 9);
+    std::vector<uint8_t> from(backdropBytes, 0), to(backdropBytes, 9);
     from[at(100, 100, 0)] = 200;
     crossAverage(from.data(), to.data(), 3, 0);
     for (const auto& p : {std::pair{97, 100}, {103, 100}, {100, 97}, {100, 103}}) {
@@ -222,7 +222,7 @@ TEST(CrossAverage, ABrightPixelSpreadsAQuarterToItsFourSamplesButNotItself) {
 }
 
 TEST(CrossAverage, TheAddendRoundsAndOnlyTheInnerRangeIsWritten) {
-    std::vector<uint8_t> from(frameBytes, 0), to(frameBytes, 9);
+    std::vector<uint8_t> from(backdropBytes, 0), to(backdropBytes, 9);
     from[at(9, 10, 2)] = 255, from[at(11, 10, 2)] = 255, from[at(10, 9, 2)] = 255;
     from[at(10, 11, 2)] = 254;
     crossAverage(from.data(), to.data(), 1, 0);
