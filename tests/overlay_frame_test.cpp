@@ -53,7 +53,7 @@ TEST_F(OverlayFrameTest, LayersGoBackdropMenuBarsCursorBorderFromTheBottomUp) {
 }
 
 TEST_F(OverlayFrameTest, TheCursorIsFrameThreeCentredOnThePointerFromTheSecondPassOn) {
-    borderSurface = nullptr;
+    dropLayer(borderSurface);
     pointer = {0, 0};
     runOverlayFrame();
     EXPECT_FALSE(cursorDrawn);
