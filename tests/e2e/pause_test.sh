@@ -10,6 +10,7 @@
 
 GAME=$(realpath "$GAME")
 PLAY=$(mktemp -d /tmp/plint-pause-XXXXXX)
+trap 'cleanup; rm -rf "$PLAY"' EXIT
 mkdir -p "$PLAY/Media/Canopy"
 [ -d Media/Game ] && ln -s "$(realpath Media/Game)" "$PLAY/Media/Game"
 
@@ -108,5 +109,4 @@ expect_pixel exit-hover 160 180 "$LIT" "the Exit frame under the pointer"
 click_left
 wait_for_exit 3
 [ "$GAME_STATUS" = "0" ] || fail "after Exit the game gave: $GAME_STATUS"
-rm -rf "$PLAY"
 echo "pause_test: passed"
