@@ -2,6 +2,8 @@
 
 #include "app/frame.h"
 #include "app/input.h"
+#include "world/assets.h"
+#include "world/view.h"
 
 #include <SDL.h>
 #include <cstdio>
@@ -34,6 +36,7 @@ static void runPass() {
     const Uint32 frameStart = SDL_GetTicks();
     SDL_PumpEvents();
     updateInput();
+    runWorldFrame();
     SDL_Flip(screen);
     drainEvents();
     paceFrame(frameStart);
@@ -44,6 +47,7 @@ int main(int, char**) {
     if (!openWindow()) {
         return 1;
     }
+    loadWorldAssets();
     while (!quitRequested) {
         runPass();
     }
