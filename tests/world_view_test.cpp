@@ -280,7 +280,7 @@ TEST_P(WorldViewTest, EveryPixelMatchesThePlainReading) {
     for (unsigned seed : {1u, 2u, 3u}) {
         std::srand(seed);
         generateMaze();
-        for (int frame = 0; frame < 12; ++frame) {
+        for (int frame = 0; frame < 30; ++frame) {
             int x = 0, y = 0;
             do {
                 x = 1 + int(unit(random) * 33);
