@@ -43,7 +43,7 @@ start_xvfb() {
 
 # Starts the game and waits for its window; sets GAME_PID and WINDOW.
 start_game() {
-    SDL_AUDIODRIVER=dummy "$GAME" >"$SHOTS/game.log" 2>&1 &
+    env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "$GAME" >"$SHOTS/game.log" 2>&1 &
     GAME_PID=$!
     local i
     for i in $(seq 1 100); do

@@ -1,0 +1,31 @@
+# Installs the Debian packages named as arguments that are not installed yet: with apt-get
+# as root, through sudo otherwise. Sourced by run.sh and test.sh.
+install_missing_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || {
+            echo "plint: please install these packages: ${missing[*]}" >&2
+            return 1
+        }
+        as_root=(sudo)
+    fi
+    echo "plint: installing ${missing[*]}"
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+        "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# What building the game needs.
+BUILD_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev libsdl-image1.2-dev)
+
+# What the tests and benchmarks need on top.
+TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool imagemagick
+    x11-apps x11-utils)
