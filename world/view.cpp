@@ -43,31 +43,46 @@ struct WallSpan {
 };
 
 // SDL_MapRGB for the screen, taken apart once per frame: on a true-colour display it is
-// only shifts, which is worth doing inline for every texel run of every column.
+// only shifts, which is worth doing inline for every texel run of every column. The
+// fields are copied so the compiler need not reload them through the format after each
+// pixel store.
 struct PixelPacking {
-    const SDL_PixelFormat* format = nullptr;
+    const SDL_PixelFormat* format = nullptr; // paletted displays go through SDL_MapRGB
     bool paletted = false;
+    int rLoss = 0, gLoss = 0, bLoss = 0;
+    int rShift = 0, gShift = 0, bShift = 0;
+    Uint32 aMask = 0;
 };
 
 // ---------------------------------------------------------------------------------------------
 // Helpers: colours
 // ---------------------------------------------------------------------------------------------
 
-static Uint32 packRGB(const PixelPacking& packing, Uint8 r, Uint8 g, Uint8 b) {
-    if (packing.paletted) {
-        return SDL_MapRGB(packing.format, r, g, b);
-    }
-    const SDL_PixelFormat* f = packing.format;
-    return Uint32(r >> f->Rloss) << f->Rshift | Uint32(g >> f->Gloss) << f->Gshift |
-           Uint32(b >> f->Bloss) << f->Bshift | f->Amask;
+static PixelPacking packingOf(const SDL_PixelFormat* format) {
+    PixelPacking packing;
+    packing.format = format;
+    packing.paletted = format->palette != nullptr;
+    packing.rLoss = format->Rloss, packing.gLoss = format->Gloss, packing.bLoss = format->Bloss;
+    packing.rShift = format->Rshift, packing.gShift = format->Gshift;
+    packing.bShift = format->Bshift;
+    packing.aMask = format->Amask;
+    return packing;
 }
 
-static Uint8 darken(Uint8 value, int shade) {
+static inline Uint32 packRGB(const PixelPacking& p, Uint8 r, Uint8 g, Uint8 b) {
+    if (p.paletted) {
+        return SDL_MapRGB(p.format, r, g, b);
+    }
+    return Uint32(r >> p.rLoss) << p.rShift | Uint32(g >> p.gLoss) << p.gShift |
+           Uint32(b >> p.bLoss) << p.bShift | p.aMask;
+}
+
+static inline Uint8 darken(Uint8 value, int shade) {
     const int darkened = value - shade;
     return Uint8(darkened <= 0 ? 0 : darkened >= 255 ? 255 : darkened);
 }
 
-static Uint32 shadedTexel(const PixelPacking& packing, int n, int shade) {
+static inline Uint32 shadedTexel(const PixelPacking& packing, int n, int shade) {
     return packRGB(packing, darken(wallTexture.red[n], shade), darken(wallTexture.green[n], shade),
                    darken(wallTexture.blue[n], shade));
 }
@@ -136,22 +151,30 @@ static void storePixel(Uint8* p, Uint32 colour, int bytesPerPixel) {
     }
 }
 
-// Consecutive rows mostly sample the same texel, so a texel's shaded colour is worked out
-// once per run of rows. BytesPerPixel is a template argument so the store folds away.
+// A wall taller than the texture (less than one texel per row) repeats texels, so their
+// shaded colours are worked out once per column into a table, from the first texel shown
+// down; a shorter wall samples a new texel nearly every row and works each out in place.
+// The running texture row is summed exactly as for any other column either way.
 template <int bytesPerPixel>
-static void paintSpan(const WallSpan& span, const PixelPacking& packing, int k) {
+static void paintSpan(const WallSpan span, const PixelPacking packing, int k) {
     const int pitch = screen->pitch;
     Uint8* p = static_cast<Uint8*>(screen->pixels) + pitch * span.top + bytesPerPixel * k;
     double v = span.v;
-    int lastRow = -1;
-    Uint32 colour = 0;
+    if (span.vStep < 1.0) {
+        Uint32 colours[wallTextureHeight];
+        for (int t = std::min(int(v), wallTextureHeight - 1); t < wallTextureHeight; ++t) {
+            colours[t] = shadedTexel(packing, span.texelColumn + t, span.shade);
+        }
+        for (int i = 0; i < span.rows; ++i) {
+            storePixel(p, colours[std::min(int(v), wallTextureHeight - 1)], bytesPerPixel);
+            p += pitch;
+            v = v + span.vStep;
+        }
+        return;
+    }
     for (int i = 0; i < span.rows; ++i) {
         const int t = std::min(int(v), wallTextureHeight - 1);
-        if (t != lastRow) {
-            lastRow = t;
-            colour = shadedTexel(packing, span.texelColumn + t, span.shade);
-        }
-        storePixel(p, colour, bytesPerPixel);
+        storePixel(p, shadedTexel(packing, span.texelColumn + t, span.shade), bytesPerPixel);
         p += pitch;
         v = v + span.vStep;
     }
@@ -183,9 +206,7 @@ static void paintSpanAnyDepth(const WallSpan& span, const PixelPacking& packing,
 // The angle is a running sum: column 0 is one step past the start, and column 319 looks
 // along playerAngle - 90, the direction of forward motion.
 static void drawWallColumns() {
-    PixelPacking packing;
-    packing.format = screen->format;
-    packing.paletted = screen->format->palette != nullptr;
+    const PixelPacking packing = packingOf(screen->format);
     if (SDL_MUSTLOCK(screen)) {
         SDL_LockSurface(screen);
     }
