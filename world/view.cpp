@@ -43,9 +43,8 @@ struct WallSpan {
 };
 
 // SDL_MapRGB for the screen, taken apart once per frame: on a true-colour display it is
-// only shifts, which is worth doing inline for every texel run of every column. The
-// fields are copied so the compiler need not reload them through the format after each
-// pixel store.
+// only shifts, cheap enough to do inline for nearly every wall pixel. The fields are
+// copied so the compiler need not reload them through the format after each pixel store.
 struct PixelPacking {
     const SDL_PixelFormat* format = nullptr; // paletted displays go through SDL_MapRGB
     bool paletted = false;
@@ -108,8 +107,10 @@ static WallSpan spanOfHit() {
     WallSpan span;
     span.texelColumn = textureColumn() * wallTextureHeight;
 
-    // A hit on the player's own point has no height; it fills the column at full light
-    // with the texture's middle row, as a wall ever closer to the eye tends to.
+    // A hit on the player's own point (only possible from inside a wall) would be infinitely
+    // tall, and one within a hair of it too tall to count rows in an int. Such a column is
+    // filled from row 1 at full light with the texture's middle row, which is what a wall
+    // ever closer to the eye tends to. Every drawable height takes the path below.
     if (!(height < 2147483648.0)) {
         span.top = firstWallRow;
         span.rows = viewRows - firstWallRow;
