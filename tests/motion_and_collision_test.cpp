@@ -78,14 +78,18 @@ TEST(PlayerMotion, KeysStepOneFortiethOfACellInEightDirectionsAndOppositesCancel
     }
 }
 
-// Forward follows the heading: at 90 degrees the view looks along +X.
-TEST(PlayerMotion, ForwardFollowsTheHeadingWhichIsNeverWrapped) {
-    placePlayer(10.5, 5.5, 90.0 + 360.0 * 5);
+// Forward follows the heading as turned in the same pass, and the heading is never
+// wrapped: from 5 turns plus 86.8 degrees, a pointer at the right edge turns to 90, where
+// the view looks along +X.
+TEST(PlayerMotion, TurnsFirstThenStepsAlongTheUnwrappedHeading) {
+    placePlayer(10.5, 5.5, 360.0 * 5 + 86.8);
+    cursorDrawn = true;
+    pointer.x = 640;
     holdKeys({true, false, false, false}, false);
     movePlayer();
-    EXPECT_NEAR(playerX, 10.5 + step, 1e-6);
-    EXPECT_NEAR(playerY, 5.5, 1e-6);
-    EXPECT_EQ(playerAngle, 1890.0);
+    EXPECT_NEAR(playerX, 10.5 + step, 1e-8); // 0.0174532925 is a hair short of pi / 180
+    EXPECT_NEAR(playerY, 5.5, 1e-8);
+    EXPECT_DOUBLE_EQ(playerAngle, 1890.0);
 }
 
 TEST(PlayerMotion, ThePointerTurnsOnlyWhileTheCursorIsDrawnAndTheRightButtonIsUp) {
@@ -115,17 +119,6 @@ TEST(PlayerMotion, ThePointerTurnsOnlyWhileTheCursorIsDrawnAndTheRightButtonIsUp
     EXPECT_DOUBLE_EQ(playerAngle, -3.2);
     EXPECT_EQ(playerX, 10.5);
     EXPECT_EQ(playerY, 5.5);
-}
-
-// The step is taken along the heading as already turned in the same pass.
-TEST(PlayerMotion, TurnsBeforeItSteps) {
-    placePlayer(10.5, 5.5, 90.0 - 3.2);
-    cursorDrawn = true;
-    pointer.x = 640;
-    holdKeys({true, false, false, false}, false);
-    movePlayer();
-    EXPECT_NEAR(playerX, 10.5 + step, 1e-9);
-    EXPECT_NEAR(playerY, 5.5, 1e-9);
 }
 
 // The overlay draws its cursor from its second pass on, so with the pointer at the right
