@@ -3,7 +3,10 @@
 #include "app/frame.h"
 #include "app/input.h"
 #include "overlay/assets.h"
+#include "overlay/backdrop.h"
 #include "overlay/overlay.h"
+#include "world/assets.h"
+#include "world/view.h"
 
 #include <SDL.h>
 #include <cstdio>
@@ -32,10 +35,15 @@ static bool openWindow() {
 // Main loop
 // ---------------------------------------------------------------------------------------------
 
+// The world runs only while the overlay is wholly gone: the fade rests on exactly 0.0, and
+// any other level shows the frozen frame instead.
 static void runPass() {
     const Uint32 frameStart = SDL_GetTicks();
     SDL_PumpEvents();
     updateInput();
+    if (fadeLevel == 0.0) {
+        runWorldFrame();
+    }
     runOverlayFrame();
     SDL_Flip(screen);
     drainEvents();
@@ -47,6 +55,7 @@ int main(int, char**) {
     if (!openWindow()) {
         return 1;
     }
+    loadWorldAssets();
     loadOverlayAssets();
     while (!quitRequested) {
         runPass();

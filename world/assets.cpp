@@ -1,0 +1,120 @@
+#include "world/assets.h"
+
+#include "app/frame.h"
+#include "app/image.h"
+#include "app/pixels.h"
+#include "world/player.h"
+
+#include <algorithm>
+#include <cstdio>
+
+// ---------------------------------------------------------------------------------------------
+// State
+// ---------------------------------------------------------------------------------------------
+
+WallTexture wallTexture = {};
+SDL_Surface* backgroundSurface = nullptr;
+
+static const char* const wallFile = "Media/Game/wall.png";
+static const char* const backgroundFile = "Media/Game/background.png";
+
+// Where the wall image has no pixels the walls are grey blocks with a darker rim, so the
+// maze still reads as a maze.
+static constexpr uint8_t plainGrey = 128;
+static constexpr uint8_t plainRim = 96;
+
+// ---------------------------------------------------------------------------------------------
+// Helpers
+// ---------------------------------------------------------------------------------------------
+
+static void setTexel(int c, int r, uint8_t red, uint8_t green, uint8_t blue) {
+    const int n = c * wallTextureHeight + r;
+    wallTexture.red[n] = red;
+    wallTexture.green[n] = green;
+    wallTexture.blue[n] = blue;
+}
+
+static void fillPlainTexture() {
+    for (int c = 0; c < wallTextureWidth; ++c) {
+        for (int r = 0; r < wallTextureHeight; ++r) {
+            const bool rim =
+                c == 0 || r == 0 || c == wallTextureWidth - 1 || r == wallTextureHeight - 1;
+            const uint8_t grey = rim ? plainRim : plainGrey;
+            setTexel(c, r, grey, grey, grey);
+        }
+    }
+}
+
+// The wall surface is in the display's format, so the display's format decodes it: on a
+// display with fewer bits per channel the planes hold the colours as they will be shown.
+static void readWallPixels(SDL_Surface* wall) {
+    const int columns = std::min(wall->w, wallTextureWidth);
+    const int rows = std::min(wall->h, wallTextureHeight);
+    if (SDL_MUSTLOCK(wall)) {
+        SDL_LockSurface(wall);
+    }
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            Uint8 red = 0, green = 0, blue = 0;
+            SDL_GetRGB(readPixel(wall, c, r), screen->format, &red, &green, &blue);
+            setTexel(c, r, red, green, blue);
+        }
+    }
+    if (SDL_MUSTLOCK(wall)) {
+        SDL_UnlockSurface(wall);
+    }
+}
+
+static void loadWallTexture() {
+    fillPlainTexture();
+    SDL_Surface* wall = loadImage(wallFile);
+    if (!wall) {
+        std::fprintf(stderr, "plint: cannot load %s; the walls are plain grey\n", wallFile);
+        return;
+    }
+    if (wall->w < wallTextureWidth || wall->h < wallTextureHeight) {
+        std::fprintf(stderr, "plint: %s is %d x %d, smaller than %d x %d; the rest is plain grey\n",
+                     wallFile, wall->w, wall->h, wallTextureWidth, wallTextureHeight);
+    }
+    readWallPixels(wall);
+    SDL_FreeSurface(wall);
+}
+
+// SDL's keyed blit skips a pixel when its colour bits equal the key's; the alpha bits play
+// no part. Without such a pixel the keyed blit is a plain copy, which SDL does far faster.
+static bool holdsColourKey(SDL_Surface* surface) {
+    const Uint32 colourBits = ~surface->format->Amask;
+    const Uint32 key = surface->format->colorkey & colourBits;
+    bool found = false;
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_LockSurface(surface);
+    }
+    for (int y = 0; y < surface->h && !found; ++y) {
+        for (int x = 0; x < surface->w && !found; ++x) {
+            found = (readPixel(surface, x, y) & colourBits) == key;
+        }
+    }
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_UnlockSurface(surface);
+    }
+    return found;
+}
+
+static void loadBackground() {
+    backgroundSurface = loadImage(backgroundFile);
+    if (backgroundSurface && !holdsColourKey(backgroundSurface)) {
+        SDL_SetColorKey(backgroundSurface, 0, 0);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loading
+// ---------------------------------------------------------------------------------------------
+
+void loadWorldAssets() {
+    loadWallTexture();
+    loadBackground();
+    playerX = 1.5; // the centre of room (1, 1), which every maze leaves open
+    playerY = 1.5;
+    playerAngle = 0.0;
+}

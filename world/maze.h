@@ -1,0 +1,19 @@
+// The maze grid: 35 x 15 square cells, each open or wall, carved once per run.
+#pragma once
+
+#include <cstdint>
+
+constexpr int mazeWidth = 35;  // cells along X, the long axis (playerX)
+constexpr int mazeHeight = 15; // cells along Y, the short axis (playerY)
+
+// Cell (x, y) is element x * mazeHeight + y: the 15 cells of one x are consecutive. After
+// generation 0 is open and 1 is wall; every reader treats any non-zero value as wall. All 0
+// at start. Static storage, lives for the whole run.
+extern int32_t mazeCells[mazeWidth * mazeHeight];
+
+// 0 until generateMaze has finished, then 1; never reset.
+extern int32_t mazeReady;
+
+// Called by runWorldFrame in the first world pass (while mazeReady is 0): carves a random
+// perfect maze into mazeCells with one rand() draw per walk step, then sets mazeReady.
+void generateMaze();
