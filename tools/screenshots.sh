@@ -10,9 +10,12 @@ export PLINT_SHOTS
 
 start_xvfb
 start_game
-move_pointer 320 240 # centred: the view holds still
-press_key w 0.6
-press_key d 0.3
+# A pointer right of the centre turns the view; a short turn looks across the start room
+# into the maze, then the centred pointer holds the view still.
+move_pointer 640 240
+sleep 0.25
+move_pointer 320 240
+press_key s 0.3
 sleep 0.3
 screenshot play
 
