@@ -1,9 +1,7 @@
 #include "app/pixels.h"
 
-#include <cstring>
-
 // ---------------------------------------------------------------------------------------------
-// Pixel addressing
+// Read and write
 // ---------------------------------------------------------------------------------------------
 
 static Uint8* pixelAddress(const SDL_Surface* surface, int x, int y) {
@@ -11,52 +9,35 @@ static Uint8* pixelAddress(const SDL_Surface* surface, int x, int y) {
            surface->format->BytesPerPixel * x;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Read and write
-// ---------------------------------------------------------------------------------------------
-
 Uint32 readPixel(const SDL_Surface* surface, int x, int y) {
-    const Uint8* p = pixelAddress(surface, x, y);
-    switch (surface->format->BytesPerPixel) {
-    case 1:
-        return p[0];
-    case 2: {
-        Uint16 word = 0;
-        std::memcpy(&word, p, sizeof word);
-        return word;
-    }
-    case 3:
-        return Uint32(p[0]) | Uint32(p[1]) << 8 | Uint32(p[2]) << 16;
-    case 4: {
-        Uint32 word = 0;
-        std::memcpy(&word, p, sizeof word);
-        return word;
-    }
-    default:
-        return 0;
-    }
+    return loadPixel(pixelAddress(surface, x, y), surface->format->BytesPerPixel);
 }
 
 void writePixel(SDL_Surface* surface, int x, int y, Uint32 value) {
-    Uint8* p = pixelAddress(surface, x, y);
-    switch (surface->format->BytesPerPixel) {
-    case 1:
-        p[0] = Uint8(value);
-        break;
-    case 2: {
-        const Uint16 word = Uint16(value);
-        std::memcpy(p, &word, sizeof word);
-        break;
+    storePixel(pixelAddress(surface, x, y), surface->format->BytesPerPixel, value);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Locking and rectangles
+// ---------------------------------------------------------------------------------------------
+
+void lockPixels(SDL_Surface* surface) {
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_LockSurface(surface);
     }
-    case 3:
-        p[0] = Uint8(value);
-        p[1] = Uint8(value >> 8);
-        p[2] = Uint8(value >> 16);
-        break;
-    case 4:
-        std::memcpy(p, &value, sizeof value);
-        break;
-    default:
-        break;
+}
+
+void unlockPixels(SDL_Surface* surface) {
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_UnlockSurface(surface);
     }
+}
+
+SDL_Rect makeRect(int x, int y, int w, int h) {
+    SDL_Rect rect = {};
+    rect.x = Sint16(x);
+    rect.y = Sint16(y);
+    rect.w = Uint16(w);
+    rect.h = Uint16(h);
+    return rect;
 }

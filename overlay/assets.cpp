@@ -2,6 +2,7 @@
 
 #include "app/frame.h"
 #include "app/image.h"
+#include "app/pixels.h"
 
 // ---------------------------------------------------------------------------------------------
 // State
@@ -23,27 +24,18 @@ SDL_Rect cursorFrames[cursorFrameCount] = {};
 // Tables
 // ---------------------------------------------------------------------------------------------
 
-static SDL_Rect cell(int x, int y, int w, int h) {
-    SDL_Rect rect = {};
-    rect.x = Sint16(x);
-    rect.y = Sint16(y);
-    rect.w = Uint16(w);
-    rect.h = Uint16(h);
-    return rect;
-}
-
 static void fillTables() {
     for (int i = 0; i < glyphCount; ++i) {
-        glyphRects[i] = cell(glyphWidth * i, 0, glyphWidth, glyphHeight);
+        glyphRects[i] = makeRect(glyphWidth * i, 0, glyphWidth, glyphHeight);
     }
     for (int row = 0; row < 2; ++row) {
         for (int col = 0; col < 9; ++col) {
-            buttonTiles[row * 9 + col] =
-                cell(buttonTileSize * col, buttonTileSize * row, buttonTileSize, buttonTileSize);
+            buttonTiles[row * 9 + col] = makeRect(buttonTileSize * col, buttonTileSize * row,
+                                                  buttonTileSize, buttonTileSize);
         }
     }
     for (int i = 0; i < cursorFrameCount; ++i) {
-        cursorFrames[i] = cell(cursorFrameSize * i, 0, cursorFrameSize, cursorFrameSize);
+        cursorFrames[i] = makeRect(cursorFrameSize * i, 0, cursorFrameSize, cursorFrameSize);
     }
 }
 

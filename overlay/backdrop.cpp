@@ -78,54 +78,6 @@ static FormatLayout layoutOf(const SDL_PixelFormat* format) {
     return layout;
 }
 
-static Uint32 loadWord(const Uint8* p, int bytesPerPixel) {
-    switch (bytesPerPixel) {
-    case 2: {
-        Uint16 word = 0;
-        std::memcpy(&word, p, sizeof word);
-        return word;
-    }
-    case 3:
-        return Uint32(p[0]) | Uint32(p[1]) << 8 | Uint32(p[2]) << 16;
-    default: {
-        Uint32 word = 0;
-        std::memcpy(&word, p, sizeof word);
-        return word;
-    }
-    }
-}
-
-static void storeWord(Uint8* p, int bytesPerPixel, Uint32 value) {
-    switch (bytesPerPixel) {
-    case 2: {
-        const Uint16 word = Uint16(value);
-        std::memcpy(p, &word, sizeof word);
-        break;
-    }
-    case 3:
-        p[0] = Uint8(value);
-        p[1] = Uint8(value >> 8);
-        p[2] = Uint8(value >> 16);
-        break;
-    default:
-        std::memcpy(p, &value, sizeof value);
-        break;
-    }
-}
-
-// Pixel loops touch surface memory directly; some surfaces only have it while locked.
-static void lockPixels(SDL_Surface* surface) {
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_LockSurface(surface);
-    }
-}
-
-static void unlockPixels(SDL_Surface* surface) {
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_UnlockSurface(surface);
-    }
-}
-
 // ---------------------------------------------------------------------------------------------
 // Lanes
 // ---------------------------------------------------------------------------------------------
@@ -197,7 +149,7 @@ static void decodeRow(const Uint8* row, const FormatLayout& layout, uint8_t* r, 
     const uint8_t* gWide = layout.channel[1].widened;
     const uint8_t* bWide = layout.channel[2].widened;
     for (int x = 0; x < backdropWidth; ++x) {
-        const Uint32 pixel = loadWord(row + Bytes * x, Bytes);
+        const Uint32 pixel = loadPixel(row + Bytes * x, Bytes);
         r[x] = rWide[(pixel & rMask) >> rShift];
         g[x] = gWide[(pixel & gMask) >> gShift];
         b[x] = bWide[(pixel & bMask) >> bShift];
@@ -301,7 +253,7 @@ static void encodeRow(Uint8* row, const FormatLayout& layout, const uint8_t* r, 
     for (int x = 0; x < backdropWidth; ++x) {
         const Uint32 pixel = alpha | Uint32(r[x] >> rLoss) << rShift |
                              Uint32(g[x] >> gLoss) << gShift | Uint32(b[x] >> bLoss) << bShift;
-        storeWord(row + Bytes * x, Bytes, pixel);
+        storePixel(row + Bytes * x, Bytes, pixel);
     }
 }
 
@@ -400,9 +352,9 @@ static void blendRow24(Uint8* out, int offset, uint32_t w, Packing p) {
         const uint32_t r = mix(frostedPlanes[0][i], sharpPlanes[0][i], w);
         const uint32_t g = mix(frostedPlanes[1][i], sharpPlanes[1][i], w);
         const uint32_t b = mix(frostedPlanes[2][i], sharpPlanes[2][i], w);
-        storeWord(out + 3 * x, 3,
-                  (r >> p.rLoss) << p.rShift | (g >> p.gLoss) << p.gShift |
-                      (b >> p.bLoss) << p.bShift);
+        storePixel(out + 3 * x, 3,
+                   (r >> p.rLoss) << p.rShift | (g >> p.gLoss) << p.gShift |
+                       (b >> p.bLoss) << p.bShift);
     }
 }
 

@@ -50,9 +50,7 @@ static void fillPlainTexture() {
 static void readWallPixels(SDL_Surface* wall) {
     const int columns = std::min(wall->w, wallTextureWidth);
     const int rows = std::min(wall->h, wallTextureHeight);
-    if (SDL_MUSTLOCK(wall)) {
-        SDL_LockSurface(wall);
-    }
+    lockPixels(wall);
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             Uint8 red = 0, green = 0, blue = 0;
@@ -60,9 +58,7 @@ static void readWallPixels(SDL_Surface* wall) {
             setTexel(c, r, red, green, blue);
         }
     }
-    if (SDL_MUSTLOCK(wall)) {
-        SDL_UnlockSurface(wall);
-    }
+    unlockPixels(wall);
 }
 
 static void loadWallTexture() {
@@ -86,17 +82,13 @@ static bool holdsColourKey(SDL_Surface* surface) {
     const Uint32 colourBits = ~surface->format->Amask;
     const Uint32 key = surface->format->colorkey & colourBits;
     bool found = false;
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_LockSurface(surface);
-    }
+    lockPixels(surface);
     for (int y = 0; y < surface->h && !found; ++y) {
         for (int x = 0; x < surface->w && !found; ++x) {
             found = (readPixel(surface, x, y) & colourBits) == key;
         }
     }
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_UnlockSurface(surface);
-    }
+    unlockPixels(surface);
     return found;
 }
 

@@ -1,6 +1,7 @@
 #include "world/view.h"
 
 #include "app/frame.h"
+#include "app/pixels.h"
 #include "world/assets.h"
 #include "world/collision.h"
 #include "world/maze.h"
@@ -10,7 +11,6 @@
 #include <SDL.h>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 // ---------------------------------------------------------------------------------------------
 // State
@@ -129,29 +129,6 @@ static WallSpan spanOfHit() {
     return span;
 }
 
-static void storePixel(Uint8* p, Uint32 colour, int bytesPerPixel) {
-    switch (bytesPerPixel) {
-    case 1:
-        p[0] = Uint8(colour);
-        break;
-    case 2: {
-        const Uint16 word = Uint16(colour);
-        std::memcpy(p, &word, sizeof word);
-        break;
-    }
-    case 3:
-        p[0] = Uint8(colour);
-        p[1] = Uint8(colour >> 8);
-        p[2] = Uint8(colour >> 16);
-        break;
-    case 4:
-        std::memcpy(p, &colour, sizeof colour);
-        break;
-    default:
-        break;
-    }
-}
-
 // A wall taller than the texture (less than one texel per row) repeats texels, so their
 // shaded colours are worked out once per column into a table, from the first texel shown
 // down; a shorter wall samples a new texel nearly every row and works each out in place.
@@ -167,7 +144,7 @@ static void paintSpan(const WallSpan span, const PixelPacking packing, int k) {
             colours[t] = shadedTexel(packing, span.texelColumn + t, span.shade);
         }
         for (int i = 0; i < span.rows; ++i) {
-            storePixel(p, colours[std::min(int(v), wallTextureHeight - 1)], bytesPerPixel);
+            storePixel(p, bytesPerPixel, colours[std::min(int(v), wallTextureHeight - 1)]);
             p += pitch;
             v = v + span.vStep;
         }
@@ -175,7 +152,7 @@ static void paintSpan(const WallSpan span, const PixelPacking packing, int k) {
     }
     for (int i = 0; i < span.rows; ++i) {
         const int t = std::min(int(v), wallTextureHeight - 1);
-        storePixel(p, shadedTexel(packing, span.texelColumn + t, span.shade), bytesPerPixel);
+        storePixel(p, bytesPerPixel, shadedTexel(packing, span.texelColumn + t, span.shade));
         p += pitch;
         v = v + span.vStep;
     }
@@ -208,27 +185,14 @@ static void paintSpanAnyDepth(const WallSpan& span, const PixelPacking& packing,
 // along playerAngle - 90, the direction of forward motion.
 static void drawWallColumns() {
     const PixelPacking packing = packingOf(screen->format);
-    if (SDL_MUSTLOCK(screen)) {
-        SDL_LockSurface(screen);
-    }
+    lockPixels(screen);
     double rayAngle = (playerAngle - 90) * radiansPerDegree - halfFieldOfView;
     for (int k = 0; k < viewColumns; ++k) {
         rayAngle = rayAngle + rayAngleStep;
         castRay(rayAngle);
         paintSpanAnyDepth(spanOfHit(), packing, k);
     }
-    if (SDL_MUSTLOCK(screen)) {
-        SDL_UnlockSurface(screen);
-    }
-}
-
-static SDL_Rect squareAt(int x, int y, int size) {
-    SDL_Rect rect;
-    rect.x = Sint16(x);
-    rect.y = Sint16(y);
-    rect.w = Uint16(size);
-    rect.h = Uint16(size);
-    return rect;
+    unlockPixels(screen);
 }
 
 // Only a cell holding exactly 0 is open (white); any other value is wall (black).
@@ -237,8 +201,8 @@ static void drawMinimap() {
     const Uint32 wall = SDL_MapRGB(screen->format, 0, 0, 0);
     for (int y = 0; y < mazeHeight; ++y) {
         for (int x = 0; x < mazeWidth; ++x) {
-            SDL_Rect cell =
-                squareAt(minimapLeft + minimapCell * x, minimapTop + minimapCell * y, minimapCell);
+            SDL_Rect cell = makeRect(minimapLeft + minimapCell * x, minimapTop + minimapCell * y,
+                                     minimapCell, minimapCell);
             SDL_FillRect(screen, &cell, mazeCells[x * mazeHeight + y] == 0 ? open : wall);
         }
     }
@@ -247,8 +211,9 @@ static void drawMinimap() {
 // The dot's corner is placed by truncating toward zero, as every conversion in the game
 // does: at (1.5, 1.5) it covers columns 427 to 430 and rows 377 to 380.
 static void drawPlayerDot() {
-    SDL_Rect dot = squareAt(minimapLeft - int(2 - minimapCell * playerX),
-                            minimapTop - int(2 - minimapCell * playerY), playerDotSize);
+    SDL_Rect dot =
+        makeRect(minimapLeft - int(2 - minimapCell * playerX),
+                 minimapTop - int(2 - minimapCell * playerY), playerDotSize, playerDotSize);
     SDL_FillRect(screen, &dot, SDL_MapRGB(screen->format, 255, 0, 0));
 }
 
