@@ -2,12 +2,13 @@
 // sizes, transparency, the font layout, the button tiles, the cursor's hot
 // spot and the clear areas of the overlays. Runs from the repository root.
 
+#include "app/pixels.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -29,28 +30,8 @@ struct Rgba {
 };
 
 Rgba pixel(SDL_Surface* s, int x, int y) {
-    const Uint8* p =
-        static_cast<const Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
-    Uint32 v = 0;
-    switch (s->format->BytesPerPixel) {
-    case 4:
-        std::memcpy(&v, p, 4);
-        break;
-    case 3:
-        v = SDL_BYTEORDER == SDL_LIL_ENDIAN ? (p[0] | p[1] << 8 | p[2] << 16)
-                                            : (p[0] << 16 | p[1] << 8 | p[2]);
-        break;
-    case 2: {
-        Uint16 w;
-        std::memcpy(&w, p, 2);
-        v = w;
-        break;
-    }
-    default: // palette index
-        v = p[0];
-    }
     Rgba c;
-    SDL_GetRGBA(v, s->format, &c.r, &c.g, &c.b, &c.a);
+    SDL_GetRGBA(readPixel(s, x, y), s->format, &c.r, &c.g, &c.b, &c.a);
     return c;
 }
 
