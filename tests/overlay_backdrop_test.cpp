@@ -160,7 +160,6 @@ TEST_F(BackdropTest, EscapeDuringTheFadeOutReopensTheSameFrozenFrame) {
     openOverlay();
     for (int pass = 0; pass < 12; ++pass)
         step(pass == 0 || pass == 10);
-    ASSERT_FALSE(menuOpen);
     ASSERT_GT(fadeLevel, 0.0);
     SDL_FillRect(screen, nullptr, 0xFFFFFF);
     step(true);
@@ -175,8 +174,10 @@ TEST_F(BackdropTest, APaletteScreenWithoutScratchSurfacesStillShowsTheFrost) {
     SDL_FreeSurface(snapshotSurface);
     SDL_FreeSurface(frostedSurface);
     snapshotSurface = frostedSurface = nullptr;
-    for (int pass = 0; pass < 40; ++pass)
+    for (int pass = 0; pass < 40; ++pass) {
+        SDL_FillRect(screen, nullptr, 0); // what the world draws in each pass
         step(pass == 0);
+    }
     EXPECT_EQ(readPixel(screen, 320, 240), SDL_MapRGB(screen->format, 100, 100, 100));
 }
 

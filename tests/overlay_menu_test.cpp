@@ -77,6 +77,7 @@ TEST_F(MenuTest, ResumeGameLightsUpInItsZoneAndClicksOnAFreshLeftPress) {
     mouseButtonStates[SDL_BUTTON_LEFT] = Pressed;
     drawPauseMenu();
     EXPECT_EQ(quitRequested, 1) << "Exit";
+    EXPECT_EQ(rgbAt(screen, 160, 140) >> 8 & 255, 24u) << "lit Exit's row 3 over Resume's row 17";
     quitRequested = 0;
 }
 
