@@ -1,3 +1,4 @@
+// The end of every pass: the leftover events drained and the pass paced to 16 ms.
 #include "app/frame.h"
 
 // ---------------------------------------------------------------------------------------------

@@ -12,17 +12,20 @@ extern SDL_Surface* screen;
 // first test that finds it set.
 extern uint8_t quitRequested;
 
-constexpr Uint32 framePeriodMs =
-    16; // a pass lasts at least this long: at most 62.5 passes a second
-
 // Called by the main loop after the flip: empties SDL's queue, setting quitRequested when a
 // quit event was among what it drops.
 void drainEvents();
+
+// Called by the main loop last in each pass: sleeps out the rest of the period.
+void paceFrame(Uint32 frameStart);
+
+// ---------------------------------------------------------------------------------------------
+// For tests
+// ---------------------------------------------------------------------------------------------
+
+constexpr Uint32 framePeriodMs = 16; // a pass lasts at least this long: at most 62.5 a second
 
 // How long a pass that started at frameStart and reads `now` must still sleep, in
 // milliseconds; 0 when it has already lasted the period. The difference is taken modulo
 // 2^32, so a wrapping tick counter does not disturb it.
 Uint32 remainingFrameTime(Uint32 frameStart, Uint32 now);
-
-// Called by the main loop last in each pass: sleeps out the rest of the period.
-void paceFrame(Uint32 frameStart);

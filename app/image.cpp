@@ -1,4 +1,8 @@
+// Loading the game's PNG images and blitting them, or cells of them, onto the screen.
 #include "app/image.h"
+
+#include "app/frame.h"
+#include "app/pixels.h"
 
 #include <SDL_image.h>
 
@@ -29,4 +33,19 @@ SDL_Surface* loadAlphaImage(const char* fileName) {
     SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
     SDL_FreeSurface(loaded);
     return converted;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+// ---------------------------------------------------------------------------------------------
+
+// SDL rewrites the destination rectangle when it clips, so every blit gets a fresh one.
+void blitCell(SDL_Surface* sheet, const SDL_Rect* cell, int x, int y) {
+    SDL_Rect at = makeRect(x, y, 0, 0);
+    if (!cell) {
+        SDL_BlitSurface(sheet, nullptr, screen, &at);
+        return;
+    }
+    SDL_Rect from = *cell;
+    SDL_BlitSurface(sheet, &from, screen, &at);
 }

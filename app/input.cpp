@@ -1,3 +1,4 @@
+// The per-pass input poll: key and button states from SDL's queue, and the pointer.
 #include "app/input.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -7,6 +8,7 @@
 KeyState keyStates[keyCount] = {};
 KeyState mouseButtonStates[mouseButtonCount] = {};
 ScreenPoint pointer = {};
+bool cursorDrawn = false;
 
 // ---------------------------------------------------------------------------------------------
 // Helpers
@@ -47,7 +49,9 @@ static int32_t clampTo(int value, int high) {
     return value < 0 ? 0 : value > high ? high : value;
 }
 
-ScreenPoint clampPointer(int x, int y) {
+// The upper bounds are one past the last pixel: SDL never reports them, but they are
+// valid positions.
+static ScreenPoint clampPointer(int x, int y) {
     ScreenPoint p;
     p.x = clampTo(x, 640);
     p.y = clampTo(y, 480);

@@ -1,5 +1,6 @@
-// Per-pass input state: what each key and mouse button did since the previous pass, and
-// where the pointer is. Only updateInput writes it; everyone else polls it.
+// Per-pass input state: what each key and mouse button did since the previous pass, where
+// the pointer is, and whether the pointer is shown. updateInput writes the keys, buttons
+// and pointer; everyone else polls them.
 #pragma once
 
 #include <SDL.h>
@@ -28,11 +29,12 @@ extern KeyState mouseButtonStates[mouseButtonCount];
 // The mouse position, clamped to 0..640 by 0..480, both bounds included. (0, 0) at start.
 extern ScreenPoint pointer;
 
+// True when the overlay drew the pointer cursor in its latest pass (every pass but the very
+// first); false at start. Written by the overlay's drawCursors, read by the player's motion
+// in the next pass: the pointer turns the view only once the player can see it.
+extern bool cursorDrawn;
+
 // Called by the main loop once per pass, after SDL_PumpEvents and before the world and the
 // overlay. Takes only key and mouse-button events out of SDL's queue; motion, quit and
 // window events stay queued for the loop's drain.
 void updateInput();
-
-// Called by updateInput: the mouse position kept within 0..640 by 0..480. The upper bounds
-// are one past the last pixel: SDL never reports them, but they are valid positions.
-ScreenPoint clampPointer(int x, int y);

@@ -1,9 +1,9 @@
-// Plint: start-up and the main loop.
+// Plint: start-up and the main loop, the one file that reaches into world/ and overlay/.
 
 #include "app/frame.h"
 #include "app/input.h"
 #include "overlay/assets.h"
-#include "overlay/backdrop.h"
+#include "overlay/fade.h"
 #include "overlay/overlay.h"
 #include "world/assets.h"
 #include "world/view.h"

@@ -1,7 +1,8 @@
+// Raw pixel access, format descriptions, locking and rectangles for every drawing module.
 #include "app/pixels.h"
 
 // ---------------------------------------------------------------------------------------------
-// Read and write
+// Raw pixels
 // ---------------------------------------------------------------------------------------------
 
 static Uint8* pixelAddress(const SDL_Surface* surface, int x, int y) {
@@ -10,11 +11,61 @@ static Uint8* pixelAddress(const SDL_Surface* surface, int x, int y) {
 }
 
 Uint32 readPixel(const SDL_Surface* surface, int x, int y) {
-    return loadPixel(pixelAddress(surface, x, y), surface->format->BytesPerPixel);
+    Uint32 value = 0;
+    forBytesPerPixel(surface->format->BytesPerPixel,
+                     [&](auto bytes) { value = loadPixel<bytes()>(pixelAddress(surface, x, y)); });
+    return value;
 }
 
 void writePixel(SDL_Surface* surface, int x, int y, Uint32 value) {
-    storePixel(pixelAddress(surface, x, y), surface->format->BytesPerPixel, value);
+    forBytesPerPixel(surface->format->BytesPerPixel,
+                     [&](auto bytes) { storePixel<bytes()>(pixelAddress(surface, x, y), value); });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Format descriptions
+// ---------------------------------------------------------------------------------------------
+
+static ChannelField fieldOf(Uint32 mask, Uint8 shift, Uint8 loss) {
+    ChannelField field;
+    field.mask = mask;
+    field.shift = shift;
+    field.loss = loss;
+    return field;
+}
+
+// Each table is filled by asking SDL itself, so unpacking reproduces SDL_GetRGB exactly,
+// whatever rounding this SDL uses to widen a channel's bits.
+static void fillWideningTables(PixelLayout& layout) {
+    const ChannelField fields[3] = {layout.packing.red, layout.packing.green, layout.packing.blue};
+    for (int c = 0; c < 3; ++c) {
+        for (Uint32 v = 0; v <= fields[c].mask >> fields[c].shift; ++v) {
+            Uint8 rgb[3] = {0, 0, 0};
+            SDL_GetRGB(v << fields[c].shift, layout.packing.format, &rgb[0], &rgb[1], &rgb[2]);
+            layout.widened[c][v] = rgb[c];
+        }
+    }
+}
+
+static bool fitsAByte(const ChannelField& field) {
+    return (field.mask >> field.shift) <= 255;
+}
+
+PixelLayout describePixels(const SDL_PixelFormat* format) {
+    PixelLayout layout;
+    ColourPacking& p = layout.packing;
+    layout.bytesPerPixel = format->BytesPerPixel;
+    p.format = format;
+    p.alphaMask = format->Amask;
+    p.red = fieldOf(format->Rmask, format->Rshift, format->Rloss);
+    p.green = fieldOf(format->Gmask, format->Gshift, format->Gloss);
+    p.blue = fieldOf(format->Bmask, format->Bshift, format->Bloss);
+    p.bySdl = format->palette != nullptr || !fitsAByte(p.red) || !fitsAByte(p.green) ||
+              !fitsAByte(p.blue);
+    if (!p.bySdl) {
+        fillWideningTables(layout);
+    }
+    return layout;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,64 +1,149 @@
-// Raw pixel access for surfaces of 1 to 4 bytes per pixel, and the small pieces every
-// drawing module shares: locking around pixel loops and building rectangles.
+// The pixel layer every drawing module stands on: raw pixels of 1 to 4 bytes, a surface's
+// format described once for packing and unpacking colours, one dispatch on bytes per pixel
+// for the hot loops, locking, and rectangles.
 //
 // The pixel (x, y) lies at pixels + pitch * y + BytesPerPixel * x. Rows are walked by
 // pitch, never by width: SDL may pad them. None of these functions check bounds.
 #pragma once
 
 #include <SDL.h>
+#include <cstdint>
 #include <cstring>
+#include <type_traits>
 
-// Called by the pixel loops that walk rows themselves, and by readPixel: the raw value at p
-// on a surface of `bytesPerPixel`: one byte, one 16-bit word, three bytes low byte first
-// (b0 | b1 << 8 | b2 << 16) or one 32-bit word. Any other size reads as 0.
-inline Uint32 loadPixel(const Uint8* p, int bytesPerPixel) {
-    Uint16 word16 = 0;
-    Uint32 word32 = 0;
-    switch (bytesPerPixel) {
-    case 1:
+// ---------------------------------------------------------------------------------------------
+// Raw pixels
+// ---------------------------------------------------------------------------------------------
+
+// Called by the wall loader and the tests: the raw value of (x, y). Any size but 1 to 4
+// bytes reads as 0.
+Uint32 readPixel(const SDL_Surface* surface, int x, int y);
+
+// Called by the tests and the colour-by-colour paths: stores a raw value at (x, y); any size
+// but 1 to 4 bytes does nothing.
+void writePixel(SDL_Surface* surface, int x, int y, Uint32 value);
+
+// Called by the hot loops inside forBytesPerPixel: the raw value at p on a surface of
+// `Bytes` bytes per pixel: one byte, one 16-bit word, three bytes low byte first
+// (b0 | b1 << 8 | b2 << 16), or one 32-bit word.
+template <int Bytes> inline Uint32 loadPixel(const Uint8* p) {
+    static_assert(Bytes >= 1 && Bytes <= 4, "a pixel is 1 to 4 bytes");
+    if constexpr (Bytes == 1) {
         return p[0];
-    case 2:
-        std::memcpy(&word16, p, sizeof word16);
-        return word16;
-    case 3:
+    } else if constexpr (Bytes == 2) {
+        Uint16 word = 0;
+        std::memcpy(&word, p, sizeof word);
+        return word;
+    } else if constexpr (Bytes == 3) {
         return Uint32(p[0]) | Uint32(p[1]) << 8 | Uint32(p[2]) << 16;
-    case 4:
-        std::memcpy(&word32, p, sizeof word32);
-        return word32;
-    default:
-        return 0;
+    } else {
+        Uint32 word = 0;
+        std::memcpy(&word, p, sizeof word);
+        return word;
     }
 }
 
-// Called by the pixel loops that walk rows themselves, and by writePixel: stores a raw value
-// in the same layout; for any other size it does nothing.
-inline void storePixel(Uint8* p, int bytesPerPixel, Uint32 value) {
-    const Uint16 word16 = Uint16(value);
-    switch (bytesPerPixel) {
-    case 1:
+// Called by the hot loops inside forBytesPerPixel: stores a raw value in the same layout.
+template <int Bytes> inline void storePixel(Uint8* p, Uint32 value) {
+    static_assert(Bytes >= 1 && Bytes <= 4, "a pixel is 1 to 4 bytes");
+    if constexpr (Bytes == 1) {
         p[0] = Uint8(value);
-        break;
-    case 2:
-        std::memcpy(p, &word16, sizeof word16);
-        break;
-    case 3:
+    } else if constexpr (Bytes == 2) {
+        const Uint16 word = Uint16(value);
+        std::memcpy(p, &word, sizeof word);
+    } else if constexpr (Bytes == 3) {
         p[0] = Uint8(value);
         p[1] = Uint8(value >> 8);
         p[2] = Uint8(value >> 16);
+    } else {
+        std::memcpy(p, &value, sizeof value);
+    }
+}
+
+// Called by every loop that walks a surface itself: runs body(std::integral_constant<int,
+// N>()) for the surface's N bytes per pixel, so the body is compiled once per size with N
+// known. Any size but 1 to 4 runs nothing.
+template <typename Body> inline void forBytesPerPixel(int bytesPerPixel, Body&& body) {
+    switch (bytesPerPixel) {
+    case 1:
+        body(std::integral_constant<int, 1>());
+        break;
+    case 2:
+        body(std::integral_constant<int, 2>());
+        break;
+    case 3:
+        body(std::integral_constant<int, 3>());
         break;
     case 4:
-        std::memcpy(p, &value, sizeof value);
+        body(std::integral_constant<int, 4>());
         break;
     default:
         break;
     }
 }
 
-// Called by the wall loader and the frosted backdrop: the raw value of (x, y).
-Uint32 readPixel(const SDL_Surface* surface, int x, int y);
+// Called by the hot loops: the first byte of row y.
+inline Uint8* rowStart(SDL_Surface* surface, int y) {
+    return static_cast<Uint8*>(surface->pixels) + surface->pitch * y;
+}
 
-// Called by the world view and the frosted backdrop: stores a raw value at (x, y).
-void writePixel(SDL_Surface* surface, int x, int y, Uint32 value);
+// ---------------------------------------------------------------------------------------------
+// Colours
+// ---------------------------------------------------------------------------------------------
+
+// Where one of red, green and blue sits in a raw pixel, and how many low bits it drops.
+struct ChannelField {
+    Uint32 mask = 0;
+    int shift = 0;
+    int loss = 0;
+};
+
+// What packing needs: small, so a hot loop copies it into a local and keeps it in registers
+// across its pixel stores. Packing always sets the alpha bits, as SDL_MapRGB does.
+struct ColourPacking {
+    const SDL_PixelFormat* format = nullptr; // never owned; used when bySdl
+    bool bySdl = true; // a palette, or channels wider than 8 bits: SDL maps every colour
+    Uint32 alphaMask = 0;
+    ChannelField red;
+    ChannelField green;
+    ChannelField blue;
+};
+
+// A surface's format, described once per loop instead of once per pixel. widened[c][v] is
+// SDL_GetRGB's 0..255 value for the raw channel bits v, so unpacking needs no call either.
+struct PixelLayout {
+    int bytesPerPixel = 0;
+    ColourPacking packing;
+    uint8_t widened[3][256] = {};
+};
+
+// Called at the top of every pixel loop. The format must outlive the description.
+PixelLayout describePixels(const SDL_PixelFormat* format);
+
+// The raw pixel SDL_MapRGB gives for (r, g, b), without the call on a true-colour format.
+inline Uint32 packColour(const ColourPacking& p, Uint8 r, Uint8 g, Uint8 b) {
+    if (p.bySdl) {
+        return SDL_MapRGB(p.format, r, g, b);
+    }
+    return p.alphaMask | Uint32(r >> p.red.loss) << p.red.shift |
+           Uint32(g >> p.green.loss) << p.green.shift | Uint32(b >> p.blue.loss) << p.blue.shift;
+}
+
+// The red, green and blue SDL_GetRGB gives for a raw pixel, through the widening tables.
+inline void unpackColour(const PixelLayout& layout, Uint32 pixel, Uint8* r, Uint8* g, Uint8* b) {
+    const ColourPacking& p = layout.packing;
+    if (p.bySdl) {
+        SDL_GetRGB(pixel, p.format, r, g, b);
+        return;
+    }
+    *r = layout.widened[0][(pixel & p.red.mask) >> p.red.shift];
+    *g = layout.widened[1][(pixel & p.green.mask) >> p.green.shift];
+    *b = layout.widened[2][(pixel & p.blue.mask) >> p.blue.shift];
+}
+
+// ---------------------------------------------------------------------------------------------
+// Locking and rectangles
+// ---------------------------------------------------------------------------------------------
 
 // Called around every loop that touches a surface's memory directly: some surfaces only
 // have their pixels while locked (SDL_MUSTLOCK); for the others these do nothing.

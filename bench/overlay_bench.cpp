@@ -4,7 +4,7 @@
 #include "app/input.h"
 #include "app/pixels.h"
 #include "overlay/assets.h"
-#include "overlay/backdrop.h"
+#include "overlay/fade.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>

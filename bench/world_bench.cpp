@@ -56,9 +56,9 @@ void castViewRays(benchmark::State& state) {
     openWorld();
     placeAt(spots[state.range(0)]);
     for (auto _ : state) {
-        double rayAngle = (playerAngle - 90) * 0.0174532925 - 0.75;
+        double rayAngle = (playerAngle - 90) * radiansPerDegree - halfFieldOfView;
         for (int k = 0; k < 640; ++k) {
-            rayAngle = rayAngle + 0.00234375;
+            rayAngle = rayAngle + rayAngleStep;
             castRay(rayAngle);
             benchmark::DoNotOptimize(rayHitX);
         }

@@ -1,3 +1,4 @@
+// Loading the overlay's images and cutting its sheets into cells.
 #include "overlay/assets.h"
 
 #include "app/frame.h"

@@ -14,7 +14,8 @@ constexpr int cursorFrameCount = 16; // 96 x 96 frames side by side
 constexpr int cursorFrameSize = 96;  // frame side in pixels
 
 // Screen-format copies of the screen; the frosted backdrop fills them when the menu opens
-// from rest. Null allowed: the backdrop then shows the frost from its own buffers.
+// from rest. Null allowed: the backdrop then reads the screen itself and blends the frost
+// from its own planes.
 extern SDL_Surface* snapshotSurface;
 extern SDL_Surface* frostedSurface;
 

@@ -1,10 +1,10 @@
+// The clock bars: the date and a 12-hour clock on the top bar, the credit on the bottom one.
 #include "overlay/clock.h"
 
-#include "app/frame.h"
+#include "app/image.h"
 #include "overlay/assets.h"
-#include "overlay/backdrop.h"
+#include "overlay/fade.h"
 #include "overlay/font.h"
-#include "overlay/overlay.h"
 
 #include <cstdio>
 
@@ -12,14 +12,16 @@
 // State
 // ---------------------------------------------------------------------------------------------
 
-const char* const dayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                 "Thursday", "Friday", "Saturday"};
+struct tm* localTime = nullptr;
 
-const char* const monthNames[12] = {"January",   "February", "March",    "April",
-                                    "May",       "June",     "July",     "August",
-                                    "September", "October",  "November", "December"};
+static const char* const dayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                        "Thursday", "Friday", "Saturday"};
 
-const char* const dayOrdinals[32] = {
+static const char* const monthNames[12] = {"January",   "February", "March",    "April",
+                                           "May",       "June",     "July",     "August",
+                                           "September", "October",  "November", "December"};
+
+static const char* const dayOrdinals[32] = {
     "",     "1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",  "9th",  "10th",
     "11th", "12th", "13th", "14th", "15th", "16th", "17th", "18th", "19th", "20th", "21st",
     "22nd", "23rd", "24th", "25th", "26th", "27th", "28th", "29th", "30th", "31st"};
@@ -61,18 +63,16 @@ void composeClockLine(char* line, size_t size, const struct tm& time) {
 // Bars
 // ---------------------------------------------------------------------------------------------
 
-static void blitBar(int y) {
-    SDL_Rect at = {};
-    at.x = 0;
-    at.y = Sint16(y);
-    SDL_BlitSurface(barsSurface, nullptr, screen, &at);
+void refreshLocalTime() {
+    const time_t now = time(nullptr);
+    localTime = localtime(&now);
 }
 
 // At full fade the top bar shows its image's rows from 70 down and the bottom bar its rows
 // from 0; at offset 61 both have left the screen.
 void drawClockBars() {
     const int slideOffset = slideWithFade(fadeLevel, 61, 0);
-    blitBar(-70 - slideOffset);
+    blitCell(barsSurface, nullptr, 0, -70 - slideOffset);
     if (localTime) {
         char line[lineSize] = {};
         composeDateLine(line, sizeof line, *localTime);
@@ -80,6 +80,6 @@ void drawClockBars() {
         composeClockLine(line, sizeof line, *localTime);
         drawText(620, 38 - slideOffset, line, Right);
     }
-    blitBar(419 + slideOffset);
+    blitCell(barsSurface, nullptr, 0, 419 + slideOffset);
     drawText(20, 442 + slideOffset, creditLine, Left);
 }

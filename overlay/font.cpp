@@ -1,6 +1,7 @@
+// Drawing text with the bitmap font's 15 x 21 cells at an 11-pixel advance.
 #include "overlay/font.h"
 
-#include "app/frame.h"
+#include "app/image.h"
 #include "overlay/assets.h"
 
 #include <cstring>
@@ -29,19 +30,14 @@ static int firstCellX(int x, int length, int align) {
 // Text
 // ---------------------------------------------------------------------------------------------
 
-int glyphIndex(unsigned char c) {
+static int glyphIndex(unsigned char c) {
     return c >= 32 && c <= 126 ? c - 32 : 0;
 }
 
-// SDL rewrites the destination rectangle when it clips, so each glyph gets a fresh one and
-// the next still lands at its own pen position.
 void drawText(int x, int y, const char* text, int align) {
     const int length = int(std::strlen(text));
     const int x0 = firstCellX(x, length, align);
     for (int i = 0; i < length; ++i) {
-        SDL_Rect at = {};
-        at.x = Sint16(x0 + glyphAdvance * i);
-        at.y = Sint16(y);
-        SDL_BlitSurface(fontSurface, &glyphRects[glyphIndex(Uint8(text[i]))], screen, &at);
+        blitCell(fontSurface, &glyphRects[glyphIndex(Uint8(text[i]))], x0 + glyphAdvance * i, y);
     }
 }

@@ -11,10 +11,7 @@ enum TextAlign : int {
 
 constexpr int glyphAdvance = 11; // pixels from one character's cell to the next
 
-// Called by drawText: the font cell 0..94 of a byte; anything outside ' '..'~' is the space.
-int glyphIndex(unsigned char c);
-
 // Called by the pause menu and the clock bars, every visible pass. x is the anchor given by
-// align and y the cells' top row, in screen pixels; text is NUL-terminated. Draws onto
-// screen, clipped glyph by glyph.
+// align and y the cells' top row, in screen pixels; text is NUL-terminated, and a byte
+// outside ' '..'~' shows as a space. Draws onto screen, clipped glyph by glyph.
 void drawText(int x, int y, const char* text, int align);

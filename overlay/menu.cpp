@@ -1,9 +1,12 @@
+// The pause menu's two framed buttons, placed by the fade and worked by the pointer.
 #include "overlay/menu.h"
 
 #include "app/frame.h"
+#include "app/image.h"
 #include "app/input.h"
+#include "app/pixels.h"
 #include "overlay/assets.h"
-#include "overlay/backdrop.h"
+#include "overlay/fade.h"
 #include "overlay/font.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -28,16 +31,11 @@ constexpr int middleTiles = 14; // 294 pixels, then a 6-pixel piece: 300 across
 constexpr int middleWidth = 300;
 constexpr int middleRows = 15;
 
-// A piece is the left or top part of its column's tile, w x h pixels of it. SDL rewrites the
-// destination when it clips, so each blit gets its own.
+// A piece is the left or top part of its column's tile, w x h pixels of it.
 static void blitPiece(int column, int row, int w, int h, int x, int y) {
-    SDL_Rect from = buttonTiles[row * 9 + column];
-    from.w = Uint16(w);
-    from.h = Uint16(h);
-    SDL_Rect to = {};
-    to.x = Sint16(x);
-    to.y = Sint16(y);
-    SDL_BlitSurface(buttonSurface, &from, screen, &to);
+    const SDL_Rect cell = buttonTiles[row * 9 + column];
+    const SDL_Rect piece = makeRect(cell.x, cell.y, w, h);
+    blitCell(buttonSurface, &piece, x, y);
 }
 
 // Fourteen whole tiles and the 6-pixel left part of a fifteenth fill the 300 pixels.

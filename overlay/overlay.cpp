@@ -1,24 +1,22 @@
+// The overlay's pass: backdrop, menu and clock bars while paused, then cursor and border.
 #include "overlay/overlay.h"
 
-#include "app/frame.h"
+#include "app/image.h"
 #include "app/input.h"
 #include "overlay/assets.h"
-#include "overlay/backdrop.h"
 #include "overlay/clock.h"
+#include "overlay/fade.h"
 #include "overlay/menu.h"
 
 // ---------------------------------------------------------------------------------------------
 // State
 // ---------------------------------------------------------------------------------------------
 
-bool cursorDrawn = false;
-struct tm* localTime = nullptr;
-
 // False during the first pass only: the cursor, and with it mouse turning, starts with the
 // second pass.
 static bool cursorReady = false;
 
-constexpr int pointerFrame = 3;
+static constexpr int pointerFrame = 3;
 
 // ---------------------------------------------------------------------------------------------
 // Cursor
@@ -30,10 +28,8 @@ void drawCursors() {
     cursorDrawn = false;
     if (cursorReady) {
         cursorDrawn = true;
-        SDL_Rect at = {};
-        at.x = Sint16(pointer.x - cursorFrameSize / 2);
-        at.y = Sint16(pointer.y - cursorFrameSize / 2);
-        SDL_BlitSurface(cursorSurface, &cursorFrames[pointerFrame], screen, &at);
+        blitCell(cursorSurface, &cursorFrames[pointerFrame], pointer.x - cursorFrameSize / 2,
+                 pointer.y - cursorFrameSize / 2);
     }
     cursorReady = true;
 }
@@ -48,11 +44,10 @@ void drawCursors() {
 void runOverlayFrame() {
     updateFrostedBackdrop();
     if (fadeLevel != 0.0) {
-        const time_t now = time(nullptr);
-        localTime = localtime(&now);
+        refreshLocalTime();
         drawPauseMenu();
         drawClockBars();
     }
     drawCursors();
-    SDL_BlitSurface(borderSurface, nullptr, screen, nullptr);
+    blitCell(borderSurface, nullptr, 0, 0);
 }

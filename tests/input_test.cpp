@@ -87,20 +87,12 @@ TEST_F(InputTest, MotionAndQuitEventsStayQueuedUntilTheDrainEmptiesTheQueue) {
     EXPECT_EQ(queued(), 0);
 }
 
-TEST_F(InputTest, ThePointerFollowsTheMouseWithin640By480BoundsIncluded) {
+TEST_F(InputTest, ThePointerFollowsTheMouse) {
     SDL_WarpMouse(123, 456);
     SDL_PumpEvents();
     updateInput();
     EXPECT_EQ(pointer.x, 123);
     EXPECT_EQ(pointer.y, 456);
-
-    const int cases[][4] = {
-        {-1, -1, 0, 0}, {640, 480, 640, 480}, {641, 481, 640, 480}, {-5000, 9000, 0, 480}};
-    for (const auto& c : cases) {
-        const ScreenPoint p = clampPointer(c[0], c[1]);
-        EXPECT_EQ(p.x, c[2]) << c[0];
-        EXPECT_EQ(p.y, c[3]) << c[1];
-    }
 }
 
 } // namespace

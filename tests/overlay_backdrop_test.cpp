@@ -1,5 +1,6 @@
 #include "app/input.h"
 #include "overlay/backdrop.h"
+#include "overlay/fade.h"
 #include "overlay_test_support.h"
 
 #include <algorithm>
@@ -9,10 +10,11 @@
 
 namespace {
 
-using Frame = std::vector<uint8_t>; // column-major, as the game keeps the frozen frame
+using Frame = std::vector<uint8_t>; // red, green and blue planes, each 640 x 480 row-major
+constexpr size_t frameBytes = 640 * 480 * 3;
 
 size_t at(int x, int y, int c) {
-    return size_t(x) * 1440 + size_t(y) * 3 + size_t(c);
+    return size_t(c) * 640 * 480 + size_t(y) * 640 + size_t(x);
 }
 
 template <class F> std::vector<Uint32> each(F f) {
@@ -71,12 +73,12 @@ TEST_P(BackdropDepthTest, CaptureAndBlendMatchThePlainReadingOnEveryPixel) {
         [f](int x, int y) { return SDL_MapRGB(f, Uint8(x), Uint8(y), Uint8(x * y)); },
         [f](int x, int y) { return (x / 3 + y / 5) % 2 ? SDL_MapRGB(f, 255, 255, 255) : 0; }};
     for (const auto& paint : frames) {
-        Frame sharp(backdropBytes);
+        Frame sharp(frameBytes);
         for (int x = 0; x < 640; ++x)
             for (int y = 0; y < 480; ++y) {
                 writePixel(screen, x, y, paint(x, y));
-                uint8_t* p = &sharp[at(x, y, 0)];
-                SDL_GetRGB(readPixel(screen, x, y), f, p, p + 1, p + 2);
+                SDL_GetRGB(readPixel(screen, x, y), f, &sharp[at(x, y, 0)], &sharp[at(x, y, 1)],
+                           &sharp[at(x, y, 2)]);
             }
         const std::vector<Uint32> live = raw(screen);
         const Frame frost = frostOf(sharp);
@@ -122,24 +124,27 @@ TEST_P(BackdropDepthTest, AUniformFrameFrostsUniformlyAndTheBlendPacksByShiftAnd
 
 INSTANTIATE_TEST_SUITE_P(Depths, BackdropDepthTest, ::testing::Values(16, 24, 32));
 
-TEST(WashOut, LiftsDarkTonesToOneHundredAndLightOnesToWhite) {
-    const int cases[][2] = {{0, 100}, {50, 100}, {51, 101}, {100, 150}, {205, 255}, {255, 255}};
-    for (const auto& c : cases)
-        EXPECT_EQ(washOut(uint8_t(c[0])), c[1]) << c[0];
-}
-
 // A bright pixel gives a quarter of itself (with the addend) to the four samples d away and
 // nothing to itself; the d outermost rows and columns keep what they held.
 TEST(CrossAverage, SpreadsABrightPixelAndLeavesTheOuterRing) {
-    Frame from(backdropBytes, 0), to(backdropBytes, 9);
+    Frame from(640 * 480, 0);
+    Frame to(640 * 480, 9);
     from[at(100, 100, 0)] = 202;
     crossAverage(from.data(), to.data(), 3, 2);
-    const int cases[][4] = {
-        {97, 100, 0, 51}, {103, 100, 0, 51}, {100, 97, 0, 51}, {100, 103, 0, 51}, {97, 100, 1, 0},
-        {100, 100, 0, 0}, {101, 100, 0, 0},  {3, 3, 0, 0},     {636, 476, 0, 0},  {2, 240, 0, 9},
-        {637, 240, 0, 9}, {320, 2, 0, 9},    {320, 477, 0, 9}};
-    for (const auto& c : cases)
-        EXPECT_EQ(to[at(c[0], c[1], c[2])], c[3]) << c[0] << ", " << c[1] << ", " << c[2];
+    struct Case {
+        int x, y, value;
+        const char* what;
+    };
+    const Case cases[] = {{97, 100, 51, "left sample"},     {103, 100, 51, "right sample"},
+                          {100, 97, 51, "upper sample"},    {100, 103, 51, "lower sample"},
+                          {100, 100, 0, "the pixel itself"}, {101, 100, 0, "a pixel beside it"},
+                          {3, 3, 0, "first pixel inside"},  {636, 476, 0, "last pixel inside"},
+                          {2, 240, 9, "left ring"},          {637, 240, 9, "right ring"},
+                          {320, 2, 9, "top ring"},           {320, 477, 9, "bottom ring"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(to[at(c.x, c.y, 0)], c.value);
+    }
 }
 
 TEST_F(BackdropTest, OpeningAndClosingEachLandExactlyInThirtyNinePasses) {

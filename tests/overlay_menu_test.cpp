@@ -1,5 +1,5 @@
 #include "app/input.h"
-#include "overlay/backdrop.h"
+#include "overlay/fade.h"
 #include "overlay/clock.h"
 #include "overlay/menu.h"
 #include "overlay/overlay.h"

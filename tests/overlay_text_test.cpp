@@ -1,4 +1,4 @@
-#include "overlay/backdrop.h"
+#include "overlay/fade.h"
 #include "overlay/clock.h"
 #include "overlay/font.h"
 #include "overlay/overlay.h"
@@ -11,14 +11,15 @@
 
 namespace {
 
-TEST(GlyphIndex, PrintableBytesMapToTheirCellAndEveryOtherByteToTheSpace) {
-    for (int c = 0; c < 256; ++c)
-        EXPECT_EQ(glyphIndex(Uint8(c)), c >= 32 && c <= 126 ? c - 32 : 0) << c;
-}
-
 // A font pixel names its cell (plus one), its column in the cell and its row.
 Uint32 fontPixel(int cell, int column, int row) {
     return Uint32(cell + 1) << 16 | Uint32(column) << 8 | Uint32(row);
+}
+
+// The font's cells hold ' ' to '~'; every other byte shows the space.
+int cellOf(char c) {
+    const int byte = Uint8(c);
+    return byte >= 32 && byte <= 126 ? byte - 32 : 0;
 }
 
 TEST_F(OverlayTest, DrawTextPlacesElevenPixelAdvancesByTheAlignment) {
@@ -44,7 +45,7 @@ TEST_F(OverlayTest, DrawTextPlacesElevenPixelAdvancesByTheAlignment) {
             for (int k = 0; k < (i < n - 1 ? 11 : 15); ++k) {
                 const int at = first + 11 * i + k;
                 if (at >= 0 && at < 640) {
-                    ASSERT_EQ(rgbAt(screen, at, y + 5), fontPixel(glyphIndex(text[i]), k, 5))
+                    ASSERT_EQ(rgbAt(screen, at, y + 5), fontPixel(cellOf(text[i]), k, 5))
                         << text << " at " << at;
                 }
             }

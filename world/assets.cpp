@@ -1,3 +1,4 @@
+// Loading the wall texture and the background, and placing the player at the start.
 #include "world/assets.h"
 
 #include "app/frame.h"
@@ -48,13 +49,14 @@ static void fillPlainTexture() {
 // The wall surface is in the display's format, so the display's format decodes it: on a
 // display with fewer bits per channel the planes hold the colours as they will be shown.
 static void readWallPixels(SDL_Surface* wall) {
+    const PixelLayout layout = describePixels(screen->format);
     const int columns = std::min(wall->w, wallTextureWidth);
     const int rows = std::min(wall->h, wallTextureHeight);
     lockPixels(wall);
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             Uint8 red = 0, green = 0, blue = 0;
-            SDL_GetRGB(readPixel(wall, c, r), screen->format, &red, &green, &blue);
+            unpackColour(layout, readPixel(wall, c, r), &red, &green, &blue);
             setTexel(c, r, red, green, blue);
         }
     }

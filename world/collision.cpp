@@ -1,3 +1,4 @@
+// Pushing the player's circle out of the wall cells around it.
 #include "world/collision.h"
 
 #include "world/maze.h"
@@ -23,7 +24,7 @@ struct Point {
 };
 
 static bool isWall(int i, int j) {
-    return mazeCells[i * mazeHeight + j] != 0;
+    return mazeCells[mazeIndex(i, j)] != 0;
 }
 
 // In shifted coordinates cell (i, j) is the square of half-side 0.5 around (i, j). A centre

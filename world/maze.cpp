@@ -1,3 +1,4 @@
+// Carving the random perfect maze, once per run.
 #include "world/maze.h"
 
 #include <cstdlib>
@@ -31,7 +32,7 @@ static const Direction directions[5] = {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}
 // ---------------------------------------------------------------------------------------------
 
 static int32_t& cellAt(int x, int y) {
-    return mazeCells[x * mazeHeight + y];
+    return mazeCells[mazeIndex(x, y)];
 }
 
 static bool isBorder(int x, int y) {

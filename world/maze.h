@@ -6,10 +6,14 @@
 constexpr int mazeWidth = 35;  // cells along X, the long axis (playerX)
 constexpr int mazeHeight = 15; // cells along Y, the short axis (playerY)
 
-// Cell (x, y) is element x * mazeHeight + y: the 15 cells of one x are consecutive. After
-// generation 0 is open and 1 is wall; every reader treats any non-zero value as wall. All 0
-// at start. Static storage, lives for the whole run.
+// Cell (x, y) is element mazeIndex(x, y). After generation 0 is open and 1 is wall; every
+// reader treats any non-zero value as wall. All 0 at start. Static storage, lives for the run.
 extern int32_t mazeCells[mazeWidth * mazeHeight];
+
+// The element of cell (x, y) in mazeCells: the 15 cells of one x are consecutive.
+constexpr int mazeIndex(int x, int y) {
+    return x * mazeHeight + y;
+}
 
 // 0 until generateMaze has finished, then 1; never reset.
 extern int32_t mazeReady;

@@ -1,7 +1,7 @@
+// Moving and turning the player by the keys and the pointer.
 #include "world/player.h"
 
 #include "app/input.h"
-#include "overlay/overlay.h"
 
 #include <cmath>
 
@@ -13,7 +13,6 @@ double playerX = 0.0;
 double playerY = 0.0;
 double playerAngle = 0.0;
 
-static constexpr double radiansPerDegree = 0.0174532925;
 static constexpr double stepLength = 0.025;  // cells per pass, diagonals included
 static constexpr double turnPerPixel = 0.01; // degrees per pass per pixel off centre
 static constexpr int pointerCentre = 320;    // the pointer column that does not turn

@@ -11,6 +11,10 @@ extern double playerY;
 // (cos t, sin t) in (X, Y); the view and forward motion look along playerAngle - 90.
 extern double playerAngle;
 
+// Degrees to radians: every angle handed to cos, sin or the ray caster is multiplied by
+// this, the game's one conversion factor.
+constexpr double radiansPerDegree = 0.0174532925;
+
 // Called by runWorldFrame once per world pass, before resolveWallCollision: turns the
 // player by the pointer's offset from column 320 (only while the overlay draws its cursor
 // and the right button is up) and steps it 0.025 cells in the direction the keys choose.

@@ -1,3 +1,4 @@
+// Casting one ray across the maze's sub-unit lattice to the first wall cell.
 #include "world/raycast.h"
 
 #include "world/maze.h"
@@ -90,7 +91,7 @@ void castRay(double angle) {
 
     CellSpan column = spanOf(x);
     CellSpan row = spanOf(y);
-    int cell = column.cell * mazeHeight + row.cell;
+    int cell = mazeIndex(column.cell, row.cell);
     uint8_t side = rayHitSide;
     for (; n > 0; --n) {
         if (mazeCells[cell] != 0) {
@@ -102,7 +103,7 @@ void castRay(double angle) {
             side = 0;
             if (leftSpan(y, row)) {
                 row = spanOf(y);
-                cell = column.cell * mazeHeight + row.cell;
+                cell = mazeIndex(column.cell, row.cell);
             }
         } else {
             x += xStep;
@@ -110,7 +111,7 @@ void castRay(double angle) {
             side = 1;
             if (leftSpan(x, column)) {
                 column = spanOf(x);
-                cell = column.cell * mazeHeight + row.cell;
+                cell = mazeIndex(column.cell, row.cell);
             }
         }
     }

@@ -1,6 +1,8 @@
+// One world pass: motion, collision, and the view drawn column by column with the minimap.
 #include "world/view.h"
 
 #include "app/frame.h"
+#include "app/image.h"
 #include "app/pixels.h"
 #include "world/assets.h"
 #include "world/collision.h"
@@ -18,9 +20,6 @@
 
 static constexpr int viewColumns = 640; // one ray each
 static constexpr int viewRows = 480;
-static constexpr double radiansPerDegree = 0.0174532925;
-static constexpr double rayAngleStep = 0.00234375;   // radians between neighbouring columns
-static constexpr double halfFieldOfView = 0.75;      // radians, to the right of the centre
 static constexpr double wallHeightAtOneCell = 400.0; // pixels
 static constexpr double horizonRow = 240.0;
 static constexpr int firstWallRow = 1; // row 0 always keeps the background
@@ -42,48 +41,18 @@ struct WallSpan {
     int shade = 0;       // subtracted from each channel
 };
 
-// SDL_MapRGB for the screen, taken apart once per frame: on a true-colour display it is
-// only shifts, cheap enough to do inline for nearly every wall pixel. The fields are
-// copied so the compiler need not reload them through the format after each pixel store.
-struct PixelPacking {
-    const SDL_PixelFormat* format = nullptr; // paletted displays go through SDL_MapRGB
-    bool paletted = false;
-    int rLoss = 0, gLoss = 0, bLoss = 0;
-    int rShift = 0, gShift = 0, bShift = 0;
-    Uint32 aMask = 0;
-};
-
 // ---------------------------------------------------------------------------------------------
 // Helpers: colours
 // ---------------------------------------------------------------------------------------------
-
-static PixelPacking packingOf(const SDL_PixelFormat* format) {
-    PixelPacking packing;
-    packing.format = format;
-    packing.paletted = format->palette != nullptr;
-    packing.rLoss = format->Rloss, packing.gLoss = format->Gloss, packing.bLoss = format->Bloss;
-    packing.rShift = format->Rshift, packing.gShift = format->Gshift;
-    packing.bShift = format->Bshift;
-    packing.aMask = format->Amask;
-    return packing;
-}
-
-static inline Uint32 packRGB(const PixelPacking& p, Uint8 r, Uint8 g, Uint8 b) {
-    if (p.paletted) {
-        return SDL_MapRGB(p.format, r, g, b);
-    }
-    return Uint32(r >> p.rLoss) << p.rShift | Uint32(g >> p.gLoss) << p.gShift |
-           Uint32(b >> p.bLoss) << p.bShift | p.aMask;
-}
 
 static inline Uint8 darken(Uint8 value, int shade) {
     const int darkened = value - shade;
     return Uint8(darkened <= 0 ? 0 : darkened >= 255 ? 255 : darkened);
 }
 
-static inline Uint32 shadedTexel(const PixelPacking& packing, int n, int shade) {
-    return packRGB(packing, darken(wallTexture.red[n], shade), darken(wallTexture.green[n], shade),
-                   darken(wallTexture.blue[n], shade));
+static inline Uint32 shadedTexel(const ColourPacking& packing, int n, int shade) {
+    return packColour(packing, darken(wallTexture.red[n], shade),
+                      darken(wallTexture.green[n], shade), darken(wallTexture.blue[n], shade));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -132,11 +101,12 @@ static WallSpan spanOfHit() {
 // A wall taller than the texture (less than one texel per row) repeats texels, so their
 // shaded colours are worked out once per column into a table, from the first texel shown
 // down; a shorter wall samples a new texel nearly every row and works each out in place.
-// The running texture row is summed exactly as for any other column either way.
-template <int bytesPerPixel>
-static void paintSpan(const WallSpan span, const PixelPacking packing, int k) {
+// The running texture row is summed exactly as for any other column either way. The
+// packing comes by value, so it stays in registers across the pixel stores.
+template <int Bytes>
+static void paintSpan(const WallSpan span, const ColourPacking packing, int k) {
     const int pitch = screen->pitch;
-    Uint8* p = static_cast<Uint8*>(screen->pixels) + pitch * span.top + bytesPerPixel * k;
+    Uint8* p = rowStart(screen, span.top) + Bytes * k;
     double v = span.v;
     if (span.vStep < 1.0) {
         Uint32 colours[wallTextureHeight];
@@ -144,7 +114,7 @@ static void paintSpan(const WallSpan span, const PixelPacking packing, int k) {
             colours[t] = shadedTexel(packing, span.texelColumn + t, span.shade);
         }
         for (int i = 0; i < span.rows; ++i) {
-            storePixel(p, bytesPerPixel, colours[std::min(int(v), wallTextureHeight - 1)]);
+            storePixel<Bytes>(p, colours[std::min(int(v), wallTextureHeight - 1)]);
             p += pitch;
             v = v + span.vStep;
         }
@@ -152,28 +122,9 @@ static void paintSpan(const WallSpan span, const PixelPacking packing, int k) {
     }
     for (int i = 0; i < span.rows; ++i) {
         const int t = std::min(int(v), wallTextureHeight - 1);
-        storePixel(p, bytesPerPixel, shadedTexel(packing, span.texelColumn + t, span.shade));
+        storePixel<Bytes>(p, shadedTexel(packing, span.texelColumn + t, span.shade));
         p += pitch;
         v = v + span.vStep;
-    }
-}
-
-static void paintSpanAnyDepth(const WallSpan& span, const PixelPacking& packing, int k) {
-    switch (screen->format->BytesPerPixel) {
-    case 1:
-        paintSpan<1>(span, packing, k);
-        break;
-    case 2:
-        paintSpan<2>(span, packing, k);
-        break;
-    case 3:
-        paintSpan<3>(span, packing, k);
-        break;
-    case 4:
-        paintSpan<4>(span, packing, k);
-        break;
-    default:
-        break;
     }
 }
 
@@ -184,14 +135,16 @@ static void paintSpanAnyDepth(const WallSpan& span, const PixelPacking& packing,
 // The angle is a running sum: column 0 is one step past the start, and column 319 looks
 // along playerAngle - 90, the direction of forward motion.
 static void drawWallColumns() {
-    const PixelPacking packing = packingOf(screen->format);
+    const ColourPacking packing = describePixels(screen->format).packing;
     lockPixels(screen);
-    double rayAngle = (playerAngle - 90) * radiansPerDegree - halfFieldOfView;
-    for (int k = 0; k < viewColumns; ++k) {
-        rayAngle = rayAngle + rayAngleStep;
-        castRay(rayAngle);
-        paintSpanAnyDepth(spanOfHit(), packing, k);
-    }
+    forBytesPerPixel(screen->format->BytesPerPixel, [&](auto bytes) {
+        double rayAngle = (playerAngle - 90) * radiansPerDegree - halfFieldOfView;
+        for (int k = 0; k < viewColumns; ++k) {
+            rayAngle = rayAngle + rayAngleStep;
+            castRay(rayAngle);
+            paintSpan<bytes()>(spanOfHit(), packing, k);
+        }
+    });
     unlockPixels(screen);
 }
 
@@ -203,7 +156,7 @@ static void drawMinimap() {
         for (int x = 0; x < mazeWidth; ++x) {
             SDL_Rect cell = makeRect(minimapLeft + minimapCell * x, minimapTop + minimapCell * y,
                                      minimapCell, minimapCell);
-            SDL_FillRect(screen, &cell, mazeCells[x * mazeHeight + y] == 0 ? open : wall);
+            SDL_FillRect(screen, &cell, mazeCells[mazeIndex(x, y)] == 0 ? open : wall);
         }
     }
 }
@@ -228,7 +181,7 @@ void runWorldFrame() {
     }
     movePlayer();
     resolveWallCollision();
-    SDL_BlitSurface(backgroundSurface, nullptr, screen, nullptr);
+    blitCell(backgroundSurface, nullptr, 0, 0);
     drawWallColumns();
     drawMinimap();
     drawPlayerDot();

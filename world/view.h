@@ -6,3 +6,12 @@
 // player, resolves collisions and draws the background, 640 textured wall columns shaded
 // by distance, and the minimap with the player's dot in the lower right.
 void runWorldFrame();
+
+// ---------------------------------------------------------------------------------------------
+// For tests and benchmarks
+// ---------------------------------------------------------------------------------------------
+
+// The rays fan out from (playerAngle - 90) * radiansPerDegree - halfFieldOfView as a running
+// sum: column k casts at that angle plus k + 1 steps, added one at a time. In radians.
+constexpr double rayAngleStep = 0.00234375;
+constexpr double halfFieldOfView = 0.75;
