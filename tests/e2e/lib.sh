@@ -53,6 +53,8 @@ start_game() {
         sleep 0.1
     done
     [ -n "$WINDOW" ] || fail "no window titled Plint appeared"
+    xdotool getwindowgeometry "$WINDOW" | grep -q 'Geometry: 640x480' ||
+        fail "the window is not 640 x 480: $(xdotool getwindowgeometry "$WINDOW")"
     sleep 0.5 # let the first passes draw
 }
 
@@ -77,6 +79,26 @@ click_left() {
 # Saves the window's pixels as PNG.
 screenshot() {
     import -window "$WINDOW" "$SHOTS/$1.png" || fail "screenshot $1 failed"
+}
+
+# pixel SHOT X Y: "r,g,b" of one pixel of a screenshot.
+pixel() {
+    convert "$SHOTS/$1.png" -format \
+        "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
+}
+
+expect_pixel() { # SHOT X Y COLOUR WHAT
+    local got
+    got=$(pixel "$1" "$2" "$3")
+    [ "$got" = "$4" ] || fail "$1: $5 at ($2, $3) is $got, expected $4"
+}
+
+# differing SHOT SHOT [WxH+X+Y]: how many pixels of the region differ between two shots.
+differing() {
+    local region=${3:-640x480+0+0}
+    convert "$SHOTS/$1.png" -crop "$region" +repage "$SHOTS/crop-a.png"
+    convert "$SHOTS/$2.png" -crop "$region" +repage "$SHOTS/crop-b.png"
+    compare -metric AE "$SHOTS/crop-a.png" "$SHOTS/crop-b.png" null: 2>&1
 }
 
 # Waits up to $1 seconds for the game to end; sets GAME_STATUS to its exit status, or to

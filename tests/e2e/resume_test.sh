@@ -6,7 +6,7 @@
 
 same_frame() { # SHOT SHOT WHAT
     local differ
-    differ=$(compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1)
+    differ=$(differing "$1" "$2")
     [ "$differ" = "0" ] || fail "$3: $differ pixels differ between $1 and $2"
 }
 
@@ -20,8 +20,7 @@ screenshot before
 press_key Escape
 sleep 1.5
 screenshot paused
-compare -metric AE "$SHOTS/before.png" "$SHOTS/paused.png" null: >/dev/null 2>&1 &&
-    fail "Escape did not pause: the frame is unchanged"
+[ "$(differing before paused)" != "0" ] || fail "Escape did not pause: the frame is unchanged"
 
 move_pointer 320 115
 sleep 0.1

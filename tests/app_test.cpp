@@ -1,0 +1,203 @@
+// The bottom floor: input, the end of a pass, raw pixels and images.
+#include "app/image.h"
+#include "app/input.h"
+#include "support.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Input and the end of a pass
+// ---------------------------------------------------------------------------------------------
+
+class InputTest : public ScreenTest {
+  protected:
+    void SetUp() override { openScreen(32); }
+    static void push(Uint8 type, int code = 0) {
+        SDL_Event event = {};
+        event.type = type;
+        if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+            event.key.keysym.sym = static_cast<SDLKey>(code);
+        } else {
+            event.button.button = static_cast<Uint8>(code);
+        }
+        ASSERT_EQ(SDL_PushEvent(&event), 0);
+    }
+    static int queued() {
+        SDL_Event events[64];
+        return SDL_PeepEvents(events, 64, SDL_PEEKEVENT, SDL_ALLEVENTS);
+    }
+};
+
+TEST_F(InputTest, APressLastsOnePassThenHoldsUntilReleased) {
+    const Uint8 pushed[] = {SDL_KEYDOWN, 0, SDL_KEYDOWN, SDL_KEYUP};
+    const KeyState seen[] = {Pressed, Held, Pressed, Up};
+    for (int pass = 0; pass < 4; ++pass) {
+        SCOPED_TRACE(testing::Message() << "pass " << pass);
+        if (pushed[pass]) {
+            push(pushed[pass], SDLK_w);
+            push(pushed[pass] == SDL_KEYDOWN ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP,
+                 SDL_BUTTON_RIGHT);
+        }
+        updateInput();
+        EXPECT_EQ(keyStates[SDLK_w], seen[pass]);
+        EXPECT_EQ(mouseButtonStates[SDL_BUTTON_RIGHT], seen[pass]);
+    }
+}
+
+// Within one poll every down is applied before every up, whatever their order in time.
+TEST_F(InputTest, APressAndReleaseBetweenTwoPollsEndsUpEitherWayRound) {
+    push(SDL_KEYDOWN, SDLK_ESCAPE);
+    push(SDL_KEYUP, SDLK_ESCAPE);
+    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+    push(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+    push(SDL_KEYUP, SDLK_a);
+    push(SDL_KEYDOWN, SDLK_a);
+    updateInput();
+    EXPECT_EQ(keyStates[SDLK_ESCAPE], Up);
+    EXPECT_EQ(mouseButtonStates[SDL_BUTTON_LEFT], Up);
+    EXPECT_EQ(keyStates[SDLK_a], Up);
+}
+
+TEST_F(InputTest, TheTablesTrackSymbol499AndButton9AndDropWhatLiesBeyond) {
+    for (int symbol : {499, 500, 511}) {
+        push(SDL_KEYDOWN, symbol);
+    }
+    for (int button : {9, 10, 255}) {
+        push(SDL_MOUSEBUTTONDOWN, button);
+    }
+    updateInput();
+    EXPECT_EQ(keyStates[499], Pressed);
+    EXPECT_EQ(mouseButtonStates[9], Pressed);
+    EXPECT_EQ(std::count(std::begin(keyStates), std::end(keyStates), Pressed), 1);
+    EXPECT_EQ(std::count(std::begin(mouseButtonStates), std::end(mouseButtonStates), Pressed), 1);
+}
+
+// The poll takes keys and buttons only; the drain at the end of the pass takes the rest and
+// notes the window's quit.
+TEST_F(InputTest, OtherEventsWaitForTheDrainWhichNotesAQuit) {
+    push(SDL_MOUSEMOTION);
+    push(SDL_KEYDOWN, SDLK_s);
+    push(SDL_QUIT);
+    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+    push(SDL_ACTIVEEVENT);
+    updateInput();
+    EXPECT_EQ(keyStates[SDLK_s], Pressed);
+    EXPECT_EQ(mouseButtonStates[SDL_BUTTON_LEFT], Pressed);
+    EXPECT_EQ(queued(), 3);
+    EXPECT_EQ(quitRequested, 0);
+    drainEvents();
+    EXPECT_EQ(quitRequested, 1);
+    EXPECT_EQ(queued(), 0);
+}
+
+TEST_F(InputTest, ThePointerFollowsTheMouse) {
+    SDL_WarpMouse(123, 456);
+    SDL_PumpEvents();
+    updateInput();
+    EXPECT_EQ(pointer.x, 123);
+    EXPECT_EQ(pointer.y, 456);
+}
+
+TEST(FramePacing, ATickCounterThatWrapsDoesNotDisturbThePacing) {
+    EXPECT_EQ(remainingFrameTime(1000, 1005), 11u);
+    EXPECT_EQ(remainingFrameTime(1000, 1016), 0u);
+    EXPECT_EQ(remainingFrameTime(0xFFFFFFFAu, 4u), 6u);  // 10 ms across the wrap
+    EXPECT_EQ(remainingFrameTime(0xFFFFFFFAu, 10u), 0u); // 16 ms across the wrap
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pixels
+// ---------------------------------------------------------------------------------------------
+
+TEST(Pixels, RoundTripAtOneToFourBytesWithoutTouchingNeighbours) {
+    for (int bits : {8, 16, 24, 32}) {
+        SCOPED_TRACE(testing::Message() << bits << " bits");
+        SDL_Surface* s = makeSurface(5, 3, bits);
+        const Uint32 value = 0xA1B2C3D4u & (bits == 32 ? ~0u : (1u << bits) - 1);
+        SDL_FillRect(s, nullptr, 0);
+        writePixel(s, 3, 2, value);
+        EXPECT_EQ(readPixel(s, 3, 2), value);
+        EXPECT_EQ(readPixel(s, 2, 2), 0u);
+        EXPECT_EQ(readPixel(s, 4, 2), 0u);
+        EXPECT_EQ(readPixel(s, 3, 1), 0u);
+        SDL_FreeSurface(s);
+    }
+}
+
+// 3 x 3 bytes a row, which SDL pads to a pitch of 12.
+TEST(Pixels, ThreeBytePixelsAreStoredLowByteFirstAndRowsWalkedByPitch) {
+    SDL_Surface* s = makeSurface(3, 2, 24);
+    ASSERT_EQ(s->pitch, 12);
+    writePixel(s, 1, 1, 0x112233);
+    const Uint8* p = static_cast<Uint8*>(s->pixels) + 12 + 3;
+    EXPECT_EQ(p[0], 0x33);
+    EXPECT_EQ(p[1], 0x22);
+    EXPECT_EQ(p[2], 0x11);
+    SDL_FreeSurface(s);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Images
+// ---------------------------------------------------------------------------------------------
+
+class ImageTest : public ScreenTest, public ::testing::WithParamInterface<int> {
+  protected:
+    void SetUp() override {
+        openScreen(GetParam());
+        enterScratchFolder();
+    }
+};
+
+// A cyan and a red pixel over green: the cyan shows the green, and the red stays red.
+TEST_P(ImageTest, LoadImageConvertsToTheDisplayAndKeysCyan) {
+    writeImage("keyed.png", 2, 1, [](int x, int) { return x == 0 ? 0x00FFFF : 0xFF0000; });
+    SDL_Surface* image = loadImage("keyed.png");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->format->BitsPerPixel, GetParam());
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 255, 0));
+    blitCell(image, nullptr, 0, 0);
+    EXPECT_EQ(readPixel(screen, 0, 0), SDL_MapRGB(screen->format, 0, 255, 0));
+    EXPECT_EQ(readPixel(screen, 1, 0), SDL_MapRGB(screen->format, 255, 0, 0));
+    SDL_FreeSurface(image);
+}
+
+// At 16 bits (3, 254, 252) packs to cyan's value, so it is transparent too.
+TEST_P(ImageTest, ColoursThatReduceToCyanAreTransparentToo) {
+    writeImage("near.png", 1, 1, [](int, int) { return 0x03FEFC; });
+    SDL_Surface* image = loadImage("near.png");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(readPixel(image, 0, 0) == image->format->colorkey, GetParam() == 16);
+    SDL_FreeSurface(image);
+}
+
+// The cursor sheet's corner is clear: over black it leaves black, and cyan is no key.
+TEST_P(ImageTest, LoadAlphaImageKeepsTheFilesAlpha) {
+    ASSERT_EQ(chdir(PLINT_SOURCE_DIR), 0);
+    SDL_Surface* image = loadAlphaImage("Media/Canopy/Cursor.png");
+    ASSERT_NE(image, nullptr);
+    EXPECT_NE(image->format->Amask, 0u);
+    EXPECT_FALSE(image->flags & SDL_SRCCOLORKEY);
+    SDL_FillRect(screen, nullptr, 0);
+    blitCell(image, nullptr, 0, 0);
+    EXPECT_EQ(readPixel(screen, 0, 0), 0u);
+    SDL_FreeSurface(image);
+}
+
+TEST_P(ImageTest, MissingOrUndecodableFilesGiveNull) {
+    FILE* f = std::fopen("junk.png", "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("this is not an image", f);
+    std::fclose(f);
+    EXPECT_EQ(loadImage("missing.png"), nullptr);
+    EXPECT_EQ(loadAlphaImage("missing.png"), nullptr);
+    EXPECT_EQ(loadImage("junk.png"), nullptr);
+    EXPECT_EQ(loadAlphaImage("junk.png"), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, ImageTest, ::testing::Values(16, 24, 32),
+                         testing::PrintToStringParamName());
+
+} // namespace

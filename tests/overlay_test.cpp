@@ -1,0 +1,302 @@
+// The overlay's layers over the backdrop: the framed buttons and the menu, the text and the
+// clock bars, the cursor and the border, drawn from sheets of known pixels.
+#include "app/input.h"
+#include "overlay/clock.h"
+#include "overlay/fade.h"
+#include "overlay/font.h"
+#include "overlay/menu.h"
+#include "overlay/overlay.h"
+#include "support.h"
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Buttons and the menu
+// ---------------------------------------------------------------------------------------------
+
+constexpr Uint32 marker = 77; // in blue, never on the cleared screen
+
+// Every button sheet pixel names its own sheet coordinates in red and green.
+class MenuTest : public OverlayTest {
+  protected:
+    void SetUp() override {
+        openOverlay();
+        buttonSurface = sheet(189, 42, [](int x, int y) { return x << 16 | y << 8 | marker; });
+    }
+};
+
+// Where a pixel d past the anchor lies along a band of `run` pixels: 0 before it (the left
+// or top piece), 1 in it, 2 after it; and how far into that piece's tile.
+int pieceAlong(int d, int run) {
+    return d < 0 ? 0 : d < run ? 1 : 2;
+}
+int offsetInTile(int d, int run) {
+    return d < 0 ? d + 21 : d < run ? d % 21 : d - run;
+}
+
+// The sheet column of each piece by band (top, middle, bottom) and part (left, run, right).
+const int pieceColumn[3][3] = {{0, 6, 2}, {7, 8, 5}, {1, 4, 3}};
+
+// Anchored at (170, 108) the frame covers 149..490 by 87..143; the runs repeat every 21 pixels.
+TEST_F(MenuTest, TheFramesPiecesTileItsRectangleFromTheChosenRow) {
+    for (int row = 0; row < 2; ++row) {
+        SDL_FillRect(screen, nullptr, 0);
+        drawButtonFrame(170, 108, row);
+        for (int y = 80; y < 150; ++y) {
+            for (int x = 140; x < 500; ++x) {
+                const int dx = x - 170;
+                const int dy = y - 108;
+                const int column = pieceColumn[pieceAlong(dy, 15)][pieceAlong(dx, 300)];
+                const Uint32 sheetX = 21 * column + offsetInTile(dx, 300);
+                const Uint32 sheetY = 21 * row + offsetInTile(dy, 15);
+                const bool inside = x >= 149 && x <= 490 && y >= 87 && y <= 143;
+                ASSERT_EQ(rgbAt(screen, x, y), inside ? sheetX << 16 | sheetY << 8 | marker : 0)
+                    << "sheet row " << row << ", screen " << x << ", " << y;
+            }
+        }
+    }
+}
+
+// A half-transparent sheet shows one tone where one piece lies and a brighter one where two do.
+TEST_F(MenuTest, EveryPixelOfTheFrameIsDrawnExactlyOnce) {
+    SDL_FreeSurface(buttonSurface);
+    buttonSurface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, 189, 42, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+    SDL_FillRect(buttonSurface, nullptr, 0x80C8C8C8);
+    drawButtonFrame(170, 108, 0);
+    const Uint32 once = rgbAt(screen, 170, 108);
+    EXPECT_NEAR(int(once >> 16), 100, 3);
+    for (int y = 87; y <= 143; ++y) {
+        for (int x = 149; x <= 490; ++x) {
+            ASSERT_EQ(rgbAt(screen, x, y), once) << x << ", " << y;
+        }
+    }
+}
+
+// At full fade Resume's zone is x 157..482 by y 95..135; the pointer there lights the
+// button (sheet row 1), and only a fresh left press clicks.
+TEST_F(MenuTest, ResumeGameLightsUpInItsZoneAndClicksOnAFreshLeftPress) {
+    struct Case {
+        int x, y;
+        KeyState left;
+        bool over;
+    };
+    const Case cases[] = {{156, 115, Pressed, false}, {157, 115, Pressed, true},
+                          {482, 115, Pressed, true},  {483, 115, Pressed, false},
+                          {320, 94, Pressed, false},  {320, 95, Pressed, true},
+                          {320, 135, Pressed, true},  {320, 136, Pressed, false},
+                          {320, 115, Held, true},     {320, 115, Up, true}};
+    fadeLevel = 100;
+    mouseButtonStates[SDL_BUTTON_RIGHT] = Pressed;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "pointer " << c.x << ", " << c.y << " left " << c.left);
+        pointer = {c.x, c.y};
+        mouseButtonStates[SDL_BUTTON_LEFT] = c.left;
+        menuOpen = true;
+        drawPauseMenu();
+        EXPECT_EQ(menuOpen, !c.over || c.left != Pressed);
+        EXPECT_EQ((rgbAt(screen, 160, 90) >> 8 & 255) >= 21, c.over) << "lit";
+    }
+    pointer = {320, 165};
+    mouseButtonStates[SDL_BUTTON_LEFT] = Pressed;
+    drawPauseMenu();
+    EXPECT_EQ(quitRequested, 1) << "Exit";
+    EXPECT_EQ(rgbAt(screen, 160, 140) >> 8 & 255, 24u) << "lit Exit's row 3 over Resume's row 17";
+    quitRequested = 0;
+}
+
+// Sunday 3 January 2010, at the given time.
+struct tm sunday(int hour, int minute, int second) {
+    struct tm t = {};
+    t.tm_year = 110;
+    t.tm_mday = 3;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    return t;
+}
+
+// Resume's frame spans its row r - 28 .. r + 28 and Exit's, 50 rows lower, ends at r + 78.
+// The bars and their text move out by the offset: the top bar's image rows from 70 + offset,
+// the clock's text up from rows 38..58, the bottom bar down from row 419.
+TEST_F(MenuTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
+    barsSurface = sheet(640, 131, [](int, int y) { return (y + 1) << 16; });
+    fontSurface = sheet(1425, 21, [](int, int) { return 0x00FF00; });
+    static struct tm now = sunday(0, 5, 9);
+    localTime = &now;
+    struct Case {
+        double fade;
+        int resume, offset;
+    };
+    for (const Case& c : {Case{100, 115, 0}, Case{50, 355, 30}, Case{10, 547, 54}}) {
+        SCOPED_TRACE(testing::Message() << "fade " << c.fade);
+        fadeLevel = c.fade;
+        SDL_FillRect(screen, nullptr, 0);
+        drawPauseMenu();
+        for (int y = 0; y < 480; ++y) {
+            const bool framed = y >= c.resume - 28 && y <= c.resume + 78;
+            ASSERT_EQ((rgbAt(screen, 160, y) & 255) == marker, framed) << "row " << y;
+        }
+        SDL_FillRect(screen, nullptr, 0);
+        drawClockBars();
+        EXPECT_EQ(rgbAt(screen, 300, 0), Uint32(71 + c.offset) << 16);
+        EXPECT_EQ(rgbAt(screen, 300, 60 - c.offset), 131u << 16);
+        EXPECT_EQ(rgbAt(screen, 300, 61 - c.offset), 0u);
+        EXPECT_EQ(rgbAt(screen, 300, 418 + c.offset), 0u);
+        EXPECT_EQ(rgbAt(screen, 300, 419 + c.offset), 1u << 16);
+        EXPECT_EQ(rgbAt(screen, 615, 58 - c.offset), 0x00FF00u) << "the clock's last row";
+        EXPECT_NE(rgbAt(screen, 615, 59 - c.offset), 0x00FF00u) << "below the clock";
+    }
+}
+
+// At (300, 475), with the fade at 30.5 after its step, the "Exit" frame (from row 470), the
+// bottom bar (from row 461), the cursor and the border overlap; taking them away from the
+// top down uncovers each in turn, and last the never-captured backdrop. Only the centre of
+// cursor frame 3 is red, so a misplaced cursor or a wrong frame shows.
+TEST_F(OverlayTest, LayersGoBackdropMenuBarsCursorBorderFromTheBottomUp) {
+    openOverlay();
+    SDL_Surface** layers[] = {&borderSurface, &cursorSurface, &barsSurface, &buttonSurface};
+    const Uint32 shown[] = {0xFFFFFF, 0xFF0000, 0xFFFF00, 0x0000FF, 0};
+    cursorSurface = sheet(
+        1536, 96, [&](int x, int y) { return x == 3 * 96 + 48 && y == 48 ? shown[1] : 0x0A0A0Au; });
+    barsSurface = sheet(640, 131, [&](int, int) { return shown[2]; });
+    buttonSurface = sheet(189, 42, [&](int, int) { return shown[3]; });
+    menuOpen = true;
+    pointer = {300, 475};
+    runOverlayFrame();
+    EXPECT_FALSE(cursorDrawn) << "no cursor in the very first pass";
+    EXPECT_EQ(rgbAt(screen, 300, 475), shown[2]);
+    borderSurface = sheet(640, 480, [&](int, int) { return shown[0]; });
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(testing::Message() << i << " layers taken away");
+        fadeLevel = 25;
+        runOverlayFrame();
+        EXPECT_EQ(rgbAt(screen, 300, 475), shown[i]);
+        if (i < 4) {
+            SDL_FreeSurface(*layers[i]);
+            *layers[i] = nullptr;
+        }
+    }
+    EXPECT_TRUE(cursorDrawn) << "mouse turning goes by the pass, not the cursor image";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Text and the clock
+// ---------------------------------------------------------------------------------------------
+
+// A font pixel names its cell (plus one), its column in the cell and its row.
+Uint32 fontPixel(int cell, int column, int row) {
+    return Uint32(cell + 1) << 16 | Uint32(column) << 8 | Uint32(row);
+}
+
+// The cell of each character of "a\tb\x80\xff" and "Plint!": bytes outside ' '..'~' show
+// the space, cell 0.
+TEST_F(OverlayTest, DrawTextPlacesElevenPixelAdvancesByTheAlignment) {
+    openOverlay();
+    fontSurface = sheet(1425, 21, [](int x, int y) { return fontPixel(x / 15, x % 15, y); });
+    struct Case {
+        int x;
+        const char* text;
+        int align, first;
+        std::initializer_list<int> cells;
+    };
+    const Case cases[] = {
+        {20, "Plint!", Left, 20, {48, 76, 73, 78, 84, 1}},
+        {320, "Exit", Centre, 298, {37, 88, 73, 84}},
+        {320, "Resume game", Centre, 260, {50, 69, 83, 85, 77, 69, 0, 71, 65, 77, 69}},
+        {620, "Sunday", Right, 554, {51, 85, 78, 68, 65, 89}},
+        {300, "a\tb\x80\xff", Left, 300, {65, 0, 66, 0, 0}},
+        {300, "xy", 4, 0, {88, 89}},                          // an unknown alignment starts at x 0
+        {-16, "abcdef", Left, -16, {65, 66, 67, 68, 69, 70}}, // clipped cells keep the rest
+    };
+    int y = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        drawText(c.x, y += 30, c.text, c.align);
+        const int n = int(c.cells.size());
+        const int* cell = c.cells.begin();
+        // Each cell shows its first 11 columns under the next one, the last all 15.
+        for (int i = 0; i < n; ++i) {
+            for (int k = 0; k < (i < n - 1 ? 11 : 15); ++k) {
+                const int x = c.first + 11 * i + k;
+                if (x >= 0) {
+                    ASSERT_EQ(rgbAt(screen, x, y + 5), fontPixel(cell[i], k, 5)) << "x " << x;
+                }
+            }
+        }
+        if (c.first > 0) {
+            EXPECT_EQ(rgbAt(screen, c.first - 1, y + 5), 0u) << "left of the text";
+        }
+        EXPECT_EQ(rgbAt(screen, c.first + 11 * n + 4, y + 5), 0u) << "right of the text";
+    }
+}
+
+std::string composed(void (*compose)(char*, size_t, const struct tm&), const struct tm& t) {
+    char line[64];
+    compose(line, sizeof line, t);
+    return line;
+}
+
+TEST(ClockLines, ATwelveHourClock) {
+    EXPECT_EQ(composed(composeClockLine, sunday(0, 5, 9)), "12:05:09 AM");
+    EXPECT_EQ(composed(composeClockLine, sunday(9, 7, 3)), "9:07:03 AM");
+    EXPECT_EQ(composed(composeClockLine, sunday(11, 59, 59)), "11:59:59 AM");
+    EXPECT_EQ(composed(composeClockLine, sunday(12, 0, 0)), "12:00:00 PM");
+    EXPECT_EQ(composed(composeClockLine, sunday(13, 30, 45)), "1:30:45 PM");
+    EXPECT_EQ(composed(composeClockLine, sunday(23, 59, 59)), "11:59:59 PM");
+}
+
+TEST(ClockLines, TheDateWithItsOrdinal) {
+    struct tm t = sunday(0, 0, 0);
+    const char* const days[] = {
+        "Sunday January 1st 2010",  "Sunday January 2nd 2010",  "Sunday January 3rd 2010",
+        "Sunday January 4th 2010",  "Sunday January 11th 2010", "Sunday January 12th 2010",
+        "Sunday January 13th 2010", "Sunday January 21st 2010", "Sunday January 22nd 2010",
+        "Sunday January 23rd 2010", "Sunday January 30th 2010", "Sunday January 31st 2010"};
+    for (const char* day : days) {
+        t.tm_mday = std::atoi(day + std::strlen("Sunday January "));
+        EXPECT_EQ(composed(composeDateLine, t), day);
+    }
+    t.tm_wday = 3;
+    t.tm_mon = 8;
+    EXPECT_EQ(composed(composeDateLine, t), "Wednesday September 31st 2010");
+}
+
+TEST(ClockLines, AHugeYearStaysWithinTheLine) {
+    struct tm t = sunday(0, 0, 0);
+    t.tm_year = INT_MAX; // widened before 1900 is added
+    EXPECT_EQ(composed(composeDateLine, t), "Sunday January 3rd 2147485547");
+    char line[32];
+    std::memset(line, 'x', sizeof line);
+    composeDateLine(line, 20, t);
+    EXPECT_EQ(std::strlen(line), 19u);
+    EXPECT_EQ(line[20], 'x') << "nothing written past the given size";
+}
+
+// Solid cells over solid bars: the date (23 characters) and the clock (11) end their advance
+// at x 620, the credit starts at x 20; without a local time only the credit is written.
+TEST_F(OverlayTest, TheBarsCarryDateAndClockOnlyWithALocalTime) {
+    openOverlay();
+    fontSurface = sheet(1425, 21, [](int, int) { return 0xFF00FF; });
+    barsSurface = sheet(640, 131, [](int, int) { return 0xFFFF00; });
+    fadeLevel = 100;
+    static struct tm now = sunday(0, 5, 9);
+    for (struct tm* time : {&now, static_cast<struct tm*>(nullptr)}) {
+        SCOPED_TRACE(time ? "with a local time" : "without");
+        localTime = time;
+        drawClockBars();
+        const Uint32 bar = 0xFFFF00;
+        const Uint32 text = time ? 0xFF00FF : bar;
+        EXPECT_EQ(rgbAt(screen, 366, 25), bar) << "before the date";
+        EXPECT_EQ(rgbAt(screen, 367, 25), text) << "the date";
+        EXPECT_EQ(rgbAt(screen, 498, 45), bar) << "before the clock";
+        EXPECT_EQ(rgbAt(screen, 499, 45), text) << "the clock";
+        EXPECT_EQ(rgbAt(screen, 20, 450), 0xFF00FFu) << "the credit";
+    }
+}
+
+} // namespace
