@@ -122,7 +122,8 @@ struct tm sunday(int hour, int minute, int second) {
 
 // Resume's frame spans its row r - 28 .. r + 28 and Exit's, 50 rows lower, ends at r + 78.
 // The bars and their text move out by the offset: the top bar's image rows from 70 + offset,
-// the clock's text up from rows 38..58, the bottom bar down from row 419.
+// the clock's text up from rows 38..58, the bottom bar down from row 419 and the credit
+// from row 442. Without a local time the top bar carries no text.
 TEST_F(MenuTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
     barsSurface = sheet(640, 131, [](int, int y) { return (y + 1) << 16; });
     fontSurface = sheet(1425, 21, [](int, int) { return 0x00FF00; });
@@ -150,7 +151,13 @@ TEST_F(MenuTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
         EXPECT_EQ(rgbAt(screen, 300, 419 + c.offset), 1u << 16);
         EXPECT_EQ(rgbAt(screen, 615, 58 - c.offset), 0x00FF00u) << "the clock's last row";
         EXPECT_NE(rgbAt(screen, 615, 59 - c.offset), 0x00FF00u) << "below the clock";
+        if (442 + c.offset < 480) {
+            EXPECT_EQ(rgbAt(screen, 25, 442 + c.offset), 0x00FF00u) << "the credit's top row";
+        }
     }
+    localTime = nullptr;
+    drawClockBars();
+    EXPECT_NE(rgbAt(screen, 615, 45), 0x00FF00u) << "a clock without a local time";
 }
 
 // At (300, 475), with the fade at 30.5 after its step, the "Exit" frame (from row 470), the
@@ -204,15 +211,14 @@ TEST_F(OverlayTest, DrawTextPlacesElevenPixelAdvancesByTheAlignment) {
         int align, first;
         std::initializer_list<int> cells;
     };
+    // clang-format off
     const Case cases[] = {
-        {20, "Plint!", Left, 20, {48, 76, 73, 78, 84, 1}},
-        {320, "Exit", Centre, 298, {37, 88, 73, 84}},
+        {20, "Plint!", Left, 20, {48, 76, 73, 78, 84, 1}},  {320, "Exit", Centre, 298, {37, 88, 73, 84}},
         {320, "Resume game", Centre, 260, {50, 69, 83, 85, 77, 69, 0, 71, 65, 77, 69}},
-        {620, "Sunday", Right, 554, {51, 85, 78, 68, 65, 89}},
-        {300, "a\tb\x80\xff", Left, 300, {65, 0, 66, 0, 0}},
-        {300, "xy", 4, 0, {88, 89}},                          // an unknown alignment starts at x 0
-        {-16, "abcdef", Left, -16, {65, 66, 67, 68, 69, 70}}, // clipped cells keep the rest
-    };
+        {620, "Sunday", Right, 554, {51, 85, 78, 68, 65, 89}}, {300, "a\tb\x80\xff", Left, 300, {65, 0, 66, 0, 0}},
+        {300, "xy", 4, 0, {88, 89}}, // an unknown alignment starts at x 0
+        {-16, "abcdef", Left, -16, {65, 66, 67, 68, 69, 70}}}; // clipped cells keep the rest
+    // clang-format on
     int y = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -275,28 +281,6 @@ TEST(ClockLines, AHugeYearStaysWithinTheLine) {
     composeDateLine(line, 20, t);
     EXPECT_EQ(std::strlen(line), 19u);
     EXPECT_EQ(line[20], 'x') << "nothing written past the given size";
-}
-
-// Solid cells over solid bars: the date (23 characters) and the clock (11) end their advance
-// at x 620, the credit starts at x 20; without a local time only the credit is written.
-TEST_F(OverlayTest, TheBarsCarryDateAndClockOnlyWithALocalTime) {
-    openOverlay();
-    fontSurface = sheet(1425, 21, [](int, int) { return 0xFF00FF; });
-    barsSurface = sheet(640, 131, [](int, int) { return 0xFFFF00; });
-    fadeLevel = 100;
-    static struct tm now = sunday(0, 5, 9);
-    for (struct tm* time : {&now, static_cast<struct tm*>(nullptr)}) {
-        SCOPED_TRACE(time ? "with a local time" : "without");
-        localTime = time;
-        drawClockBars();
-        const Uint32 bar = 0xFFFF00;
-        const Uint32 text = time ? 0xFF00FF : bar;
-        EXPECT_EQ(rgbAt(screen, 366, 25), bar) << "before the date";
-        EXPECT_EQ(rgbAt(screen, 367, 25), text) << "the date";
-        EXPECT_EQ(rgbAt(screen, 498, 45), bar) << "before the clock";
-        EXPECT_EQ(rgbAt(screen, 499, 45), text) << "the clock";
-        EXPECT_EQ(rgbAt(screen, 20, 450), 0xFF00FFu) << "the credit";
-    }
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real game shows the maze: the player's red dot in room (1, 1) of the minimap, a wall
 # in the view; holding W walks the player up to the wall above the start; a pointer right of
-# the centre turns the view; the window's close button ends the game.
+# the centre turns the view; after "Resume game", and after Escape twice, the world comes
+# back exactly where it stood; the window's close button ends the game.
 . "$(dirname "$0")/lib.sh"
 
 RED="255,0,0"
@@ -51,6 +52,29 @@ sleep 0.3
 screenshot turn-after
 turned=$(differing world-walked turn-after "$VIEW")
 [ "$turned" -gt 20000 ] || fail "the pointer right of centre did not turn the view ($turned pixels changed)"
+
+same_frame() { # SHOT SHOT WHAT
+    local differ
+    differ=$(differing "$1" "$2")
+    [ "$differ" = "0" ] || fail "$3: $differ pixels differ between $1 and $2"
+}
+press_key Escape
+sleep 1.5
+screenshot paused
+[ "$(differing turn-after paused)" != "0" ] || fail "Escape did not pause: the frame is unchanged"
+move_pointer 320 115
+click_left
+sleep 1.5
+move_pointer 320 240
+sleep 0.2
+screenshot after-resume
+same_frame turn-after after-resume "Resume game"
+press_key Escape
+sleep 1.5
+press_key Escape
+sleep 1.5
+screenshot after-escape
+same_frame turn-after after-escape "Escape twice"
 
 "$XCLOSE" "$WINDOW" || fail "could not send WM_DELETE_WINDOW"
 wait_for_exit 2
