@@ -69,8 +69,9 @@ static bool pointerOver(int y) {
     return pointer.x > 156 && pointer.x < 483 && pointer.y > y - 21 && pointer.y < y + 21;
 }
 
-// Only a press in this very pass clicks: a button held down from before never does.
-bool menuButton(int y, const char* label) {
+// Draws the button centred on row y with its label and answers whether the left button went
+// down over it in this pass: a button held down from before never clicks.
+static bool menuButton(int y, const char* label) {
     const bool over = pointerOver(y);
     const bool clicked = over && mouseButtonStates[SDL_BUTTON_LEFT] == Pressed;
     drawButtonFrame(170, y - 7, over ? 1 : 0);

@@ -22,9 +22,9 @@ static constexpr int pointerFrame = 3;
 // Cursor
 // ---------------------------------------------------------------------------------------------
 
-// Mouse turning follows cursorDrawn, not whether the sheet loaded: without the image the
-// player can still turn.
-void drawCursors() {
+// The pointer cursor centred on the pointer, from the second pass on. Mouse turning follows
+// cursorDrawn, not whether the sheet loaded: without the image the player can still turn.
+static void drawCursors() {
     cursorDrawn = false;
     if (cursorReady) {
         cursorDrawn = true;

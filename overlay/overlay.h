@@ -4,7 +4,3 @@
 // Called by main once per pass, after the world (if it ran) and before the flip. Draws, from
 // the bottom up: backdrop, menu, clock bars, pointer cursor, border.
 void runOverlayFrame();
-
-// Called by runOverlayFrame in every pass: the pointer cursor centred on the pointer, from the
-// second pass on; sets cursorDrawn accordingly.
-void drawCursors();
