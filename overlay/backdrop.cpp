@@ -133,15 +133,17 @@ static void mixLanes(const uint8_t* frost, const uint8_t* sharp, uint16_t w, Pix
     mixed = __builtin_convertvector(mean, Pixels8);
 }
 
+// Shifts and losses pack all eight lanes at once; a palette asks SDL lane by lane.
+template <bool BySdl>
 static void packLanes(const ColourPacking& p, const Pixels8& r, const Pixels8& g, const Pixels8& b,
                       Pixels8& packed) {
-    if (!p.bySdl) {
+    if constexpr (BySdl) {
+        for (int lane = 0; lane < 8; ++lane) {
+            packed[lane] = packColour(p, Uint8(r[lane]), Uint8(g[lane]), Uint8(b[lane]));
+        }
+    } else {
         packed = p.alphaMask | (r >> p.red.loss) << p.red.shift |
                  (g >> p.green.loss) << p.green.shift | (b >> p.blue.loss) << p.blue.shift;
-        return;
-    }
-    for (int lane = 0; lane < 8; ++lane) {
-        packed[lane] = packColour(p, Uint8(r[lane]), Uint8(g[lane]), Uint8(b[lane]));
     }
 }
 
@@ -160,7 +162,7 @@ template <int Bytes> static void storeLanes(Uint8* out, const Pixels8& packed) {
 
 // Eight pixels at a time; a row of 640 leaves no remainder. The packing comes by value so it
 // stays in registers across the stores.
-template <int Bytes>
+template <int Bytes, bool BySdl>
 static void blendRow(Uint8* out, int offset, uint16_t w, const ColourPacking packing) {
     for (int x = 0; x < backdropWidth; x += 8) {
         const int i = offset + x;
@@ -171,7 +173,7 @@ static void blendRow(Uint8* out, int offset, uint16_t w, const ColourPacking pac
         mixLanes(frostedPlanes[0] + i, sharpPlanes[0] + i, w, r);
         mixLanes(frostedPlanes[1] + i, sharpPlanes[1] + i, w, g);
         mixLanes(frostedPlanes[2] + i, sharpPlanes[2] + i, w, b);
-        packLanes(packing, r, g, b, packed);
+        packLanes<BySdl>(packing, r, g, b, packed);
         storeLanes<Bytes>(out + Bytes * x, packed);
     }
 }
@@ -183,7 +185,12 @@ static void blendInto(SDL_Surface* target, int w) {
     lockPixels(target);
     forBytesPerPixel(target->format->BytesPerPixel, [&](auto bytes) {
         for (int y = 0; y < backdropHeight; ++y) {
-            blendRow<bytes()>(rowStart(target, y), y * backdropWidth, uint16_t(w), packing);
+            Uint8* row = rowStart(target, y);
+            if (packing.bySdl) {
+                blendRow<bytes(), true>(row, y * backdropWidth, uint16_t(w), packing);
+            } else {
+                blendRow<bytes(), false>(row, y * backdropWidth, uint16_t(w), packing);
+            }
         }
     });
     unlockPixels(target);
