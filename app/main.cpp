@@ -2,6 +2,7 @@
 
 #include "app/frame.h"
 #include "app/input.h"
+#include "app/media.h"
 #include "overlay/assets.h"
 #include "overlay/fade.h"
 #include "overlay/overlay.h"
@@ -55,6 +56,7 @@ int main(int, char**) {
     if (!openWindow()) {
         return 1;
     }
+    findMedia();
     loadWorldAssets();
     loadOverlayAssets();
     while (!quitRequested) {
