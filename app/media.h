@@ -5,8 +5,8 @@
 #include <string>
 
 // The folders looked in, in order: Media under the working directory, the Media folder of
-// the source tree this executable was built from, and the installed data folder. Static
-// strings, never freed.
+// the source tree this executable was built from, and the installed data folder; main's
+// --help lists them. Static strings, never freed.
 constexpr int mediaFolderCount = 3;
 extern const char* const mediaFolders[mediaFolderCount];
 
