@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the tests need, builds the normal and the sanitizer (ASan + UBSan)
-# configurations, and runs the whole suite headless in both. Exits non-zero on any failure.
+# configurations and, from the normal one, the Debian package, and runs the whole suite
+# headless in both. Exits non-zero on any failure.
 set -eu
 cd "$(dirname "$0")"
 
@@ -8,10 +9,13 @@ cd "$(dirname "$0")"
 install_missing_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Configured as Debian installs games, so the package built from it is right.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+    -DCMAKE_INSTALL_BINDIR=games >/dev/null
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPLINT_SANITIZE=ON -DPLINT_BENCH=OFF >/dev/null
 cmake --build build -j"$jobs"
 cmake --build build-asan -j"$jobs"
+(cd build && cpack -G DEB >/dev/null) # read by the install test
 
 status=0
 (cd build && ctest --output-on-failure -j"$jobs") || status=1

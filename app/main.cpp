@@ -2,6 +2,7 @@
 
 #include "app/frame.h"
 #include "app/input.h"
+#include "app/media.h"
 #include "overlay/assets.h"
 #include "overlay/fade.h"
 #include "overlay/overlay.h"
@@ -11,7 +12,55 @@
 #include <SDL.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+
+// ---------------------------------------------------------------------------------------------
+// Command line
+// ---------------------------------------------------------------------------------------------
+
+static const char* const helpText =
+    "Usage: plint [--help | --version]\n"
+    "\n"
+    "Plint: walk a random maze in first person; every run carves a new one.\n"
+    "\n"
+    "Controls:\n"
+    "  W or Up arrow         walk forward\n"
+    "  S or Down arrow       walk back\n"
+    "  A or Left arrow       step left\n"
+    "  D or Right arrow      step right\n"
+    "  mouse left or right   turn the view; the further from the centre, the faster\n"
+    "  right button held     hold the view still while the mouse moves\n"
+    "  Escape                pause, or resume from the pause menu\n"
+    "  left click            \"Resume game\" or \"Exit\" in the pause menu\n"
+    "  closing the window    ends the game\n"
+    "\n"
+    "Art: the images are read from the first of these folders that holds any of them:\n";
+
+static void printHelp() {
+    std::fputs(helpText, stdout);
+    std::printf("  1. %s, in the folder the game is started from\n", mediaFolders[0]);
+    for (int i = 1; i < mediaFolderCount; ++i) {
+        std::printf("  %d. %s\n", i + 1, mediaFolders[i]);
+    }
+    std::printf("\nAny other argument is ignored.\n");
+}
+
+// The game takes no options: these two answer without opening a window, and every other
+// argument is ignored. True when one of them was answered.
+static bool answerArguments(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            printHelp();
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("plint %s\n", PLINT_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Start-up
@@ -50,11 +99,15 @@ static void runPass() {
     paceFrame(frameStart);
 }
 
-int main(int, char**) {
+int main(int argc, char** argv) {
+    if (answerArguments(argc, argv)) {
+        return 0;
+    }
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     if (!openWindow()) {
         return 1;
     }
+    findMedia();
     loadWorldAssets();
     loadOverlayAssets();
     while (!quitRequested) {

@@ -3,6 +3,7 @@
 
 #include "app/frame.h"
 #include "app/image.h"
+#include "app/media.h"
 #include "app/pixels.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -48,10 +49,10 @@ static void fillTables() {
 void loadOverlayAssets() {
     snapshotSurface = screen ? SDL_DisplayFormat(screen) : nullptr;
     frostedSurface = screen ? SDL_DisplayFormat(screen) : nullptr;
-    fontSurface = loadAlphaImage("Media/Canopy/Font.png");
-    buttonSurface = loadAlphaImage("Media/Canopy/Button.png");
-    borderSurface = loadImage("Media/Canopy/Border.png");
-    barsSurface = loadImage("Media/Canopy/TopBottomBorder.png");
-    cursorSurface = loadAlphaImage("Media/Canopy/Cursor.png");
+    fontSurface = loadAlphaImage(mediaPath("Canopy/Font.png").c_str());
+    buttonSurface = loadAlphaImage(mediaPath("Canopy/Button.png").c_str());
+    borderSurface = loadImage(mediaPath("Canopy/Border.png").c_str());
+    barsSurface = loadImage(mediaPath("Canopy/TopBottomBorder.png").c_str());
+    cursorSurface = loadAlphaImage(mediaPath("Canopy/Cursor.png").c_str());
     fillTables();
 }

@@ -19,8 +19,8 @@ constexpr int cursorFrameSize = 96;  // frame side in pixels
 extern SDL_Surface* snapshotSurface;
 extern SDL_Surface* frostedSurface;
 
-// Sheets and images from Media/Canopy. Null allowed: SDL then refuses to draw them and the
-// overlay goes on without that layer.
+// Sheets and images from the art folder's Canopy/ (app/media.h). Null allowed: SDL then
+// refuses to draw them and the overlay goes on without that layer.
 extern SDL_Surface* fontSurface;   // Font.png, per-pixel alpha, cut by glyphRects
 extern SDL_Surface* buttonSurface; // Button.png, per-pixel alpha, cut by buttonTiles
 extern SDL_Surface* borderSurface; // Border.png, cyan keyed, drawn whole at (0, 0)

@@ -27,6 +27,8 @@ install_missing_packages() {
 BUILD_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev libsdl-image1.2-dev)
 
 # What the tests and benchmarks need on top.
-# The art generator's check (tools/make-media.sh --check) is one of the tests.
+# The art generator's check (tools/make-media.sh --check) is one of the tests; test.sh
+# builds the Debian package (dpkg-dev), whose desktop entry the install test validates.
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool imagemagick
-    x11-apps x11-utils python3 libpng-dev libfreetype-dev fonts-dejavu-core)
+    x11-apps x11-utils python3 libpng-dev libfreetype-dev fonts-dejavu-core dpkg-dev
+    desktop-file-utils)

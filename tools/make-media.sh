@@ -1,7 +1,8 @@
 #!/bin/sh
-# Draws Plint's pictures into Media/ from tools/make_media.cpp.
+# Draws Plint's pictures into Media/, and its desktop icon into packaging/icons/, from
+# tools/make_media.cpp.
 #
-#   tools/make-media.sh           regenerate Media/ in place
+#   tools/make-media.sh           regenerate Media/ and packaging/icons/ in place
 #   tools/make-media.sh --check   regenerate into a temp dir and compare with
 #                                 the committed files; exit 1 on any difference
 #
@@ -11,8 +12,12 @@ set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 font=/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf
-files="Game/wall.png Game/background.png Canopy/Font.png Canopy/Button.png
-Canopy/Border.png Canopy/TopBottomBorder.png Canopy/Cursor.png"
+files="Media/Game/wall.png Media/Game/background.png Media/Canopy/Font.png
+Media/Canopy/Button.png Media/Canopy/Border.png Media/Canopy/TopBottomBorder.png
+Media/Canopy/Cursor.png"
+for size in 16 32 48 64 128 256; do
+    files="$files packaging/icons/${size}x$size/apps/plint.png"
+done
 
 check=0
 case "${1:-}" in
@@ -47,18 +52,19 @@ g++ -std=c++17 -O2 -Wall -Wextra -o "$tmp/make_media" "$root/tools/make_media.cp
     $(pkg-config --cflags --libs libpng freetype2)
 
 if [ "$check" -eq 0 ]; then
-    "$tmp/make_media" "$root/Media" "$font"
-    echo "wrote Media/"
+    "$tmp/make_media" "$root/Media" "$font" "$root/packaging/icons"
+    echo "wrote Media/ and packaging/icons/"
     exit 0
 fi
 
-"$tmp/make_media" "$tmp/out" "$font"
+mkdir "$tmp/packaging"
+"$tmp/make_media" "$tmp/Media" "$font" "$tmp/packaging/icons"
 status=0
 for f in $files; do
-    if ! cmp -s "$tmp/out/$f" "$root/Media/$f"; then
-        echo "differs: Media/$f" >&2
+    if ! cmp -s "$tmp/$f" "$root/$f"; then
+        echo "differs: $f" >&2
         status=1
     fi
 done
-[ "$status" -eq 0 ] && echo "Media/ matches the generator"
+[ "$status" -eq 0 ] && echo "Media/ and packaging/icons/ match the generator"
 exit $status

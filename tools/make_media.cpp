@@ -1,8 +1,10 @@
 // make_media: draws every picture Plint ships under Media/ from code.
 //
-// Usage: make_media OUT_DIR FONT_TTF
+// Usage: make_media OUT_DIR FONT_TTF [ICON_DIR]
 //   OUT_DIR   directory that receives Game/ and Canopy/ (normally Media)
 //   FONT_TTF  DejaVu Sans Mono Bold, rasterised into the bitmap font
+//   ICON_DIR  directory that receives the desktop icon as SIZExSIZE/apps/plint.png
+//             (normally packaging/icons)
 //
 // The output must be byte-identical from run to run, so:
 //   - all randomness comes from a fixed-seed xorshift / integer hash below,
@@ -810,6 +812,85 @@ Canvas make_cursor() {
     return c;
 }
 
+// ---------------------------------------------------------------------------
+// The desktop icon, plint.png in the freedesktop hicolor sizes: the game's own
+// view down a corridor of its wall, with a side passage opening on the right,
+// over its sky and ground, on a rounded tile.
+//
+// The corridor is one cell wide and as tall as it is wide. A wall z cells deep
+// (1 at the tile's edge) stands 1/z of the tile's height, centred on the
+// horizon, and darkens with depth as the game darkens its walls.
+
+const int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+const float kFarDepth = 3.5f;                        // the wall that closes the corridor
+const float kGapNear = 1.6f, kGapFar = 2.3f;         // the side passage's mouth
+const float kTileInset = 0.04f, kTileRadius = 0.16f; // in tile widths
+
+float frac(float v) {
+    return v - float(int(v));
+}
+
+// The wall's texel at (across, up) in 0..1 of a face, darkened by depth.
+Color wall_texel(const Canvas& wall, float across, float up, float depth) {
+    int x = std::min(int(frac(across) * wall.w), wall.w - 1);
+    int y = std::min(int(clampf(up, 0, 1) * wall.h), wall.h - 1);
+    return shade(wall.at(x, y), -26 * (depth - 1));
+}
+
+// What the view shows at (u, v) in 0..1 of the tile.
+Color corridor(const Canvas& wall, const Canvas& background, float u, float v) {
+    float side = u < 0.5f ? 0.5f - u : u - 0.5f; // from the centre, in tile widths
+    float depth = side > 0 ? 0.5f / side : kFarDepth;
+    float across = depth; // along a side wall, one face per cell of depth
+    if (depth >= kFarDepth) {
+        depth = kFarDepth; // the end wall faces the player
+        across = 0.5f + (u - 0.5f) * depth;
+    } else if (u > 0.5f && depth > kGapNear && depth < kGapFar) {
+        depth = kGapFar; // through the opening: the far side of the passage
+        across = 0.5f + (u - 0.5f) * depth;
+    }
+    float half = 0.5f / depth, up = (v - 0.5f) / half; // -1..1 on the wall
+    if (up > -1 && up < 1)
+        return wall_texel(wall, across, (up + 1) / 2, depth);
+    int bx = std::min(int(u * background.w), background.w - 1);
+    int by = std::min(int(v * background.h), background.h - 1);
+    return background.at(bx, by);
+}
+
+// Each pixel averages a grid of samples, so small sizes stay smooth.
+Canvas make_icon(int n, const Canvas& wall, const Canvas& background) {
+    Canvas c(n, n);
+    const int grid = std::max(4, std::min(64, 1024 / n));
+    const float rim = std::max(1.0f / n, 0.025f); // dark edge, at least a pixel
+    const float lo = int(kTileInset * n + 0.5f) / float(n), hi = 1 - lo; // on whole pixels
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            Color sum;
+            sum.a = 0;
+            int inside = 0;
+            for (int sy = 0; sy < grid; ++sy)
+                for (int sx = 0; sx < grid; ++sx) {
+                    float u = (x + (sx + 0.5f) / grid) / n, v = (y + (sy + 0.5f) / grid) / n;
+                    float d = sd_round_rect(u, v, lo, lo, hi, hi, kTileRadius);
+                    if (d >= 0)
+                        continue;
+                    Color col = kInk; // the tile's outer edge, then a bright line
+                    if (d <= -2 * rim)
+                        col = corridor(wall, background, (u - lo) / (hi - lo), (v - lo) / (hi - lo));
+                    else if (d <= -rim)
+                        col = kSteel;
+                    sum.r += col.r;
+                    sum.g += col.g;
+                    sum.b += col.b;
+                    ++inside;
+                }
+            if (inside)
+                c.at(x, y) = rgb(sum.r / inside, sum.g / inside, sum.b / inside,
+                                 float(inside) / (grid * grid));
+        }
+    return c;
+}
+
 void make_dir(const std::string& p) {
     ::mkdir(p.c_str(), 0755);
 }
@@ -825,8 +906,8 @@ int count_cyan(const Canvas& c) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s OUT_DIR FONT_TTF\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s OUT_DIR FONT_TTF [ICON_DIR]\n", argv[0]);
         return 2;
     }
     std::string out = argv[1], ttf = argv[2];
@@ -846,5 +927,15 @@ int main(int argc, char** argv) {
     write_png(out + "/Canopy/Border.png", make_border(), false);
     write_png(out + "/Canopy/TopBottomBorder.png", make_bars(), false);
     write_png(out + "/Canopy/Cursor.png", make_cursor(), true);
+    if (argc == 4) {
+        const std::string icons = argv[3];
+        make_dir(icons);
+        for (int n : kIconSizes) {
+            const std::string dir = icons + "/" + std::to_string(n) + "x" + std::to_string(n);
+            make_dir(dir);
+            make_dir(dir + "/apps");
+            write_png(dir + "/apps/plint.png", make_icon(n, wall, background), true);
+        }
+    }
     return 0;
 }

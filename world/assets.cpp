@@ -3,11 +3,13 @@
 
 #include "app/frame.h"
 #include "app/image.h"
+#include "app/media.h"
 #include "app/pixels.h"
 #include "world/player.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 // ---------------------------------------------------------------------------------------------
 // State
@@ -15,9 +17,6 @@
 
 WallTexture wallTexture = {};
 SDL_Surface* backgroundSurface = nullptr;
-
-static const char* const wallFile = "Media/Game/wall.png";
-static const char* const backgroundFile = "Media/Game/background.png";
 
 // Where the wall image has no pixels the walls are grey blocks with a darker rim, so the
 // maze still reads as a maze.
@@ -65,14 +64,15 @@ static void readWallPixels(SDL_Surface* wall) {
 
 static void loadWallTexture() {
     fillPlainTexture();
-    SDL_Surface* wall = loadImage(wallFile);
+    const std::string wallFile = mediaPath("Game/wall.png");
+    SDL_Surface* wall = loadImage(wallFile.c_str());
     if (!wall) {
-        std::fprintf(stderr, "plint: cannot load %s; the walls are plain grey\n", wallFile);
+        std::fprintf(stderr, "plint: cannot load %s; the walls are plain grey\n", wallFile.c_str());
         return;
     }
     if (wall->w < wallTextureWidth || wall->h < wallTextureHeight) {
         std::fprintf(stderr, "plint: %s is %d x %d, smaller than %d x %d; the rest is plain grey\n",
-                     wallFile, wall->w, wall->h, wallTextureWidth, wallTextureHeight);
+                     wallFile.c_str(), wall->w, wall->h, wallTextureWidth, wallTextureHeight);
     }
     readWallPixels(wall);
     SDL_FreeSurface(wall);
@@ -95,7 +95,7 @@ static bool holdsColourKey(SDL_Surface* surface) {
 }
 
 static void loadBackground() {
-    backgroundSurface = loadImage(backgroundFile);
+    backgroundSurface = loadImage(mediaPath("Game/background.png").c_str());
     if (backgroundSurface && !holdsColourKey(backgroundSurface)) {
         SDL_SetColorKey(backgroundSurface, 0, 0);
     }

@@ -41,9 +41,10 @@ start_xvfb() {
     fail "could not start Xvfb"
 }
 
-# Starts the game and waits for its window; sets GAME_PID and WINDOW.
+# Starts the game (or the command given, which runs it) and waits for its window; sets
+# GAME_PID and WINDOW.
 start_game() {
-    env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "$GAME" >"$SHOTS/game.log" 2>&1 &
+    env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "${@:-$GAME}" >"$SHOTS/game.log" 2>&1 &
     GAME_PID=$!
     local i
     for i in $(seq 1 100); do

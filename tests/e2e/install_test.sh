@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Installed, the game starts like any desktop program: `cmake --install` into a scratch
+# DESTDIR, and the installed binary, started from a scratch home folder, draws the same first
+# frame as the game started here (a preloaded shim freezes time(), so both carve the same
+# maze). Where the machine allows a private mount namespace, the installed game runs with
+# the source tree's art hidden and its own data folder laid over the real one, so only the
+# installed art can be found. --version and --help answer without a display, the desktop
+# entry is valid, and the Debian package that test.sh builds holds what it must.
+. "$(dirname "$0")/lib.sh"
+
+BUILD=$(cd "$(dirname "$GAME")" && pwd)
+SHIM=${PLINT_FIXED_TIME:-$BUILD/tests/libfixed_time.so}
+STAGE=$(mktemp -d)
+trap 'cleanup; rm -rf "$STAGE"' EXIT
+mkdir "$STAGE/home" "$STAGE/empty"
+DESTDIR=$STAGE/root cmake --install "$BUILD" >/dev/null || fail "cmake --install failed"
+installed=$(find "$STAGE/root" -type f -name plint)
+[ -x "$installed" ] || fail "no plint binary was installed"
+
+version=$(env -u DISPLAY "$installed" --version) || fail "--version exited with $?"
+[ "$version" = "plint $(sed -n 's/^project(plint VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)" ] ||
+    fail "--version says: $version"
+help=$(env -u DISPLAY "$installed" --help unknown) || fail "--help exited with $?"
+source_art=$(sed -n 's/^  2\. //p' <<<"$help")
+data=$(sed -n 's/^  3\. //p' <<<"$help")
+share=${data%/plint/Media}
+diff -r Media "$STAGE/root$data" || fail "the installed art differs from Media/"
+entry=$STAGE/root$share/applications/plint.desktop
+desktop-file-validate "$entry" || fail "invalid desktop entry"
+grep -qx "Exec=${installed#"$STAGE/root"}" "$entry" || fail "the menu entry does not start the game"
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 # the shim loads first
+# In a private mount namespace, the source tree's art is hidden under an empty folder and the
+# installed data is laid over the real data folder; then the command runs.
+# shellcheck disable=SC2016 # the inner shell expands them
+HIDE='mount --bind "$1" "$2" && mount -t overlay overlay -o "lowerdir=$3:$4" "$4" && shift 4 && exec "$@"'
+isolate=(unshare -rm sh -c "$HIDE" - "$STAGE/empty" "$source_art" "$STAGE/root$share" "$share")
+"${isolate[@]}" true 2>/dev/null || {
+    echo "install_test: no private mount namespace here; the installed game may use the source tree's art"
+    isolate=()
+}
+
+start_xvfb
+xdotool mousemove 320 240 # centred before the window opens, so nothing turns
+first_frame() {           # NAME COMMAND...: the frame a moment after the window opens
+    local name=$1
+    shift
+    start_game "$@"
+    move_pointer 320 240
+    sleep 0.3
+    screenshot "$name"
+    "$XCLOSE" "$WINDOW"
+    wait_for_exit 2
+    [ "$GAME_STATUS" = "0" ] || fail "$name: closing the window gave $GAME_STATUS"
+}
+first_frame from-source env LD_PRELOAD="$SHIM" "$GAME"
+cd "$STAGE/home" || fail "no scratch home"
+first_frame installed "${isolate[@]}" env LD_PRELOAD="$SHIM" "$installed"
+[ -s "$SHOTS/game.log" ] && fail "the installed game said: $(cat "$SHOTS/game.log")"
+differ=$(compare -metric AE "$SHOTS/from-source.png" "$SHOTS/installed.png" null: 2>&1)
+[ "$differ" = "0" ] || fail "$differ pixels differ between the game here and the installed one"
+cd - >/dev/null || fail "no way back"
+
+deb=$BUILD/plint_${version#plint }_$(dpkg --print-architecture).deb
+if [ -f "$deb" ]; then
+    [ "$(dpkg-deb -f "$deb" Section)" = "games" ] || fail "the package's section is not games"
+    depends=$(dpkg-deb -f "$deb" Depends)
+    for need in "libsdl1.2debian (>= 1.2.15) | libsdl1.2-compat" "libsdl-image1.2 (" "libc6 ("; do
+        [[ $depends == *"$need"* ]] || fail "the package's Depends lacks $need: $depends"
+    done
+    files=$(dpkg-deb -c "$deb" | awk '{print $NF}')
+    for file in games/plint share/applications/plint.desktop share/icons/hicolor/48x48/apps/plint.png \
+        $(cd Media && find . -name '*.png' | sed 's|^\./|share/plint/Media/|'); do
+        grep -qx "\./usr/$file" <<<"$files" || fail "the package lacks /usr/$file"
+    done
+else
+    echo "install_test: no $deb here (./test.sh builds it with cpack); the package is not checked"
+fi
+echo "install_test: passed"
