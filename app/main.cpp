@@ -39,9 +39,9 @@ static const char* const helpText =
 
 static void printHelp() {
     std::fputs(helpText, stdout);
-    std::printf("  1. %s, in the folder the game is started from\n", mediaFolders[0]);
+    std::printf("  1. %s, in the folder the game is started from\n", mediaFolder(0).c_str());
     for (int i = 1; i < mediaFolderCount; ++i) {
-        std::printf("  %d. %s\n", i + 1, mediaFolders[i]);
+        std::printf("  %d. %s\n", i + 1, mediaFolder(i).c_str());
     }
     std::printf("\nAny other argument is ignored.\n");
 }

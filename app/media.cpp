@@ -1,20 +1,24 @@
 // Finding the game's art: the Media folder chosen at start-up and the paths into it.
 #include "app/media.h"
 
+#include <climits>
 #include <cstdio>
+#include <sstream>
+#include <unistd.h>
+#include <vector>
 
 // ---------------------------------------------------------------------------------------------
 // State
 // ---------------------------------------------------------------------------------------------
 
-// The last two are compiled in by the build: the source tree's art serves a build started
-// from anywhere, the installed art an installed game.
-const char* const mediaFolders[mediaFolderCount] = {"Media", PLINT_SOURCE_MEDIA,
-                                                    PLINT_INSTALLED_MEDIA};
-
 // Relative to the working directory until findMedia chooses, so the images' paths are the
 // same as when the game looked nowhere else.
-static const char* chosenFolder = "Media";
+static std::string chosenFolder = "Media";
+
+// From the executable's folder to the source tree's art and to the installed art, worked
+// out by the build (for example "../Media" from build/, "../share/plint/Media" from bin/).
+static const char* const besideExecutable[mediaFolderCount] = {nullptr, PLINT_SOURCE_MEDIA,
+                                                               PLINT_INSTALLED_MEDIA};
 
 // What the loaders read. A folder counts only when it holds one of these: a folder named
 // Media that belongs to someone else (a player's own pictures in the home folder, say)
@@ -28,9 +32,42 @@ static const char* const gameImages[] = {
 // Helpers
 // ---------------------------------------------------------------------------------------------
 
-static bool holdsGameImage(const char* folder) {
+// Empty when the system does not say where the running executable lies.
+static std::string executableFolder() {
+    char path[PATH_MAX] = {};
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) {
+        return "";
+    }
+    const std::string executable(path, size_t(length));
+    return executable.substr(0, executable.rfind('/'));
+}
+
+// An absolute path without its "." and ".." steps. The executable's folder comes with its
+// links resolved, so dropping a step before ".." names the same folder.
+static std::string tidied(const std::string& path) {
+    std::vector<std::string> steps;
+    std::stringstream in(path);
+    std::string step;
+    while (std::getline(in, step, '/')) {
+        if (step == "..") {
+            if (!steps.empty()) {
+                steps.pop_back();
+            }
+        } else if (!step.empty() && step != ".") {
+            steps.push_back(step);
+        }
+    }
+    std::string tidy;
+    for (const std::string& kept : steps) {
+        tidy += "/" + kept;
+    }
+    return tidy.empty() ? "/" : tidy;
+}
+
+static bool holdsGameImage(const std::string& folder) {
     for (const char* image : gameImages) {
-        const std::string path = std::string(folder) + "/" + image;
+        const std::string path = folder + "/" + image;
         if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
             std::fclose(file);
             return true;
@@ -43,9 +80,18 @@ static bool holdsGameImage(const char* folder) {
 // Finding the folder
 // ---------------------------------------------------------------------------------------------
 
+std::string mediaFolder(int i) {
+    if (i == 0) {
+        return "Media";
+    }
+    const std::string executable = executableFolder();
+    return executable.empty() ? "" : tidied(executable + "/" + besideExecutable[i]);
+}
+
 bool findMedia() {
-    for (const char* folder : mediaFolders) {
-        if (holdsGameImage(folder)) {
+    for (int i = 0; i < mediaFolderCount; ++i) {
+        const std::string folder = mediaFolder(i);
+        if (!folder.empty() && holdsGameImage(folder)) {
             chosenFolder = folder;
             return true;
         }
@@ -53,10 +99,10 @@ bool findMedia() {
     std::fprintf(stderr,
                  "plint: no art found in Media under the working directory, in %s or in %s; "
                  "every image is missing\n",
-                 mediaFolders[1], mediaFolders[2]);
+                 mediaFolder(1).c_str(), mediaFolder(2).c_str());
     return false;
 }
 
 std::string mediaPath(const char* name) {
-    return std::string(chosenFolder) + "/" + name;
+    return chosenFolder + "/" + name;
 }

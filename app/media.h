@@ -4,16 +4,20 @@
 
 #include <string>
 
-// The folders looked in, in order: Media under the working directory, the Media folder of
-// the source tree this executable was built from, and the installed data folder; main's
-// --help lists them. Static strings, never freed.
+// How many folders are looked in; folder 0 is Media under the working directory.
 constexpr int mediaFolderCount = 3;
-extern const char* const mediaFolders[mediaFolderCount];
 
-// Called once by main at start-up, before the asset loaders: picks the first of
-// mediaFolders that holds any of the game's images. Returns false when none does, after
-// one line on stderr that says where it looked; the images then keep their paths under
-// "Media" in the working directory, and every one of them is missing.
+// Called by findMedia and by main's --help: folder i of the search, in order: Media under
+// the working directory, the Media folder of the source tree this executable was built in,
+// and the installed data folder (share/plint/Media beside the executable's bin folder).
+// The last two are found from where the executable lies, so an installed tree works
+// wherever it is put; they are empty when that cannot be read.
+std::string mediaFolder(int i);
+
+// Called once by main at start-up, before the asset loaders: picks the first folder that
+// holds any of the game's images. Returns false when none does, after one line on stderr
+// that says where it looked; the images then keep their paths under Media in the working
+// directory, and every one of them is missing.
 bool findMedia();
 
 // Called by the asset loaders: the path of `name`, given under Media (such as

@@ -5,8 +5,7 @@
 if(NOT CPACK_GENERATOR STREQUAL "DEB")
     return()
 endif()
-# The game looks for its art under the prefix it was configured with, and Debian puts games
-# under /usr/games: both are chosen when the build is configured.
+# Debian puts games under /usr/games, and that is chosen when the build is configured.
 if(NOT CPACK_PACKAGING_INSTALL_PREFIX STREQUAL "/usr" OR NOT CPACK_PLINT_BINDIR STREQUAL "games")
     message(FATAL_ERROR "A Debian package needs a build configured with "
         "-DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games")
