@@ -56,21 +56,22 @@ void placePlayer(double x, double y, double angle) {
 // The first world pass carves the maze and draws nothing (there is no screen here). Seed
 // 2026 over a grid of leftovers gives this maze, from exactly 536 draws of rand().
 TEST(Maze, TheFirstPassCarvesExactlyThisMazeFromItsDraws) {
-    const std::string maze = "###################################\n"
-                             "#...#...#.........#.........#.....#\n"
-                             "###.#.#.#####.#.#.###.#####.#.###.#\n"
-                             "#.#...#.....#.#.#...#...#...#.#...#\n"
-                             "#.#########.###.###.#.#.#.#####.#.#\n"
-                             "#...#...#.#.#...#...#.#.#.......#.#\n"
-                             "#.#.#.#.#.#.#.###.###.#.#########.#\n"
-                             "#.#...#...#...#.#.#...#.#.........#\n"
-                             "#.###.#########.#.###.#.#####.#####\n"
-                             "#...#.#.........#...#.#.....#.....#\n"
-                             "#.#.###.#####.#####.###.###.#####.#\n"
-                             "#.#.....#...#.....#...#...#.#.....#\n"
-                             "#.#######.#.###.#####.#####.#.#####\n"
-                             "#.........#...#.............#.....#\n"
-                             "###################################\n";
+    const std::string maze = // seed 2026
+        "###################################\n"
+        "#...#...#.........#.........#.....#\n"
+        "###.#.#.#####.#.#.###.#####.#.###.#\n"
+        "#.#...#.....#.#.#...#...#...#.#...#\n"
+        "#.#########.###.###.#.#.#.#####.#.#\n"
+        "#...#...#.#.#...#...#.#.#.......#.#\n"
+        "#.#.#.#.#.#.#.###.###.#.#########.#\n"
+        "#.#...#...#...#.#.#...#.#.........#\n"
+        "#.###.#########.#.###.#.#####.#####\n"
+        "#...#.#.........#...#.#.....#.....#\n"
+        "#.#.###.#####.#####.###.###.#####.#\n"
+        "#.#.....#...#.....#...#...#.#.....#\n"
+        "#.#######.#.###.#####.#####.#.#####\n"
+        "#.........#...#.............#.....#\n"
+        "###################################\n";
     for (int i = 0; i < mazeWidth * mazeHeight; ++i) {
         mazeCells[i] = i % 9 - 3;
     }
@@ -227,36 +228,6 @@ TEST(WallCollision, WorkedExamples) {
         resolveWallCollision();
         EXPECT_NEAR(playerX, c.toX, 1e-12);
         EXPECT_NEAR(playerY, c.toY, 1e-12);
-    }
-}
-
-// 100,000 passes of random keys, buttons and pointer over five mazes: the player always
-// ends in an open cell and the centre ray in a wall cell (under the sanitizers: never
-// reading outside the grid).
-TEST(WorldSoak, ThePlayerStaysInOpenCells) {
-    std::mt19937 random(1);
-    const int keys[] = {SDLK_w, SDLK_s, SDLK_a, SDLK_d, SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT};
-    cursorDrawn = true;
-    for (unsigned seed = 1; seed <= 5; ++seed) {
-        SCOPED_TRACE(seed);
-        generateFrom(seed);
-        for (int pass = 0; pass < 20000; ++pass) {
-            if (pass % 1000 == 0) {
-                placePlayer(1.5 + 2 * (random() % 17), 1.5 + 2 * (random() % 7), playerAngle);
-            }
-            if (pass % 40 == 0) {
-                for (int key : keys) {
-                    keyStates[key] = random() % 4 ? Up : KeyState(1 + random() % 2);
-                }
-                pointer.x = int(random() % 8 ? 300 + random() % 41 : random() % 641);
-                mouseButtonStates[SDL_BUTTON_RIGHT] = random() % 6 ? Up : Held;
-            }
-            movePlayer();
-            resolveWallCollision();
-            castRay((playerAngle - 90) * radiansPerDegree);
-            ASSERT_TRUE(isOpen(int(playerX), int(playerY))) << "in a wall, pass " << pass;
-            ASSERT_FALSE(isOpen(int(rayHitX), int(rayHitY))) << "ray in the open, pass " << pass;
-        }
     }
 }
 

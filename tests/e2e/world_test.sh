@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real game shows the maze: the player's red dot in room (1, 1) of the minimap, a wall
 # in the view; holding W walks the player up to the wall above the start; a pointer right of
-# the centre turns the view; after "Resume game", and after Escape twice, the world comes
-# back exactly where it stood; the window's close button ends the game.
+# the centre turns the view; Escape freezes and frosts it; after "Resume game", and after
+# Escape twice, the world comes back exactly where it stood; "Exit" ends the game.
 . "$(dirname "$0")/lib.sh"
 
 RED="255,0,0"
@@ -53,15 +53,24 @@ screenshot turn-after
 turned=$(differing world-walked turn-after "$VIEW")
 [ "$turned" -gt 20000 ] || fail "the pointer right of centre did not turn the view ($turned pixels changed)"
 
-same_frame() { # SHOT SHOT WHAT
+same_frame() { # SHOT SHOT WHAT [REGION]
     local differ
-    differ=$(differing "$1" "$2")
+    differ=$(differing "$1" "$2" "${4:-}")
     [ "$differ" = "0" ] || fail "$3: $differ pixels differ between $1 and $2"
 }
+# Paused, the frozen view is frosted: washed out, no channel is below 100 where nothing of
+# the overlay lies over it; and it holds still, but for the clock on the top bar.
 press_key Escape
 sleep 1.5
 screenshot paused
-[ "$(differing turn-after paused)" != "0" ] || fail "Escape did not pause: the frame is unchanged"
+for region in 100x150+30+220 100x150+510+220 200x30+220+380; do
+    low=$(convert "$SHOTS/paused.png" -crop "$region" +repage -format \
+        "%[fx:int(255*min(minima.r,min(minima.g,minima.b))+0.5)]" info:)
+    [ "$low" -ge 100 ] || fail "paused: a channel of $low in $region; the frost has none below 100"
+done
+sleep 1
+screenshot paused-later
+same_frame paused paused-later "the frozen frame below the top bar" 640x419+0+61
 move_pointer 320 115
 click_left
 sleep 1.5
@@ -76,7 +85,10 @@ sleep 1.5
 screenshot after-escape
 same_frame turn-after after-escape "Escape twice"
 
-"$XCLOSE" "$WINDOW" || fail "could not send WM_DELETE_WINDOW"
-wait_for_exit 2
-[ "$GAME_STATUS" = "0" ] || fail "after the close request the game gave: $GAME_STATUS"
+press_key Escape
+sleep 1.5
+move_pointer 320 165
+click_left
+wait_for_exit 3
+[ "$GAME_STATUS" = "0" ] || fail "after Exit the game gave: $GAME_STATUS"
 echo "world_test: passed"
