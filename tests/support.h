@@ -70,8 +70,8 @@ template <class Colour> void writeImage(const std::string& path, int w, int h, C
     SDL_FreeSurface(image);
 }
 
-// The overlay over a cleared 32-bit screen, with its tables filled and no art: a test puts
-// in the sheets it needs.
+// The overlay over a cleared 32-bit screen, with its tables filled and, once the game's own
+// art is seen to load, no art: a test puts in the sheets it needs.
 class OverlayTest : public ScreenTest {
   protected:
     void openOverlay(int bitsPerPixel = 32) {
@@ -79,6 +79,7 @@ class OverlayTest : public ScreenTest {
         loadOverlayAssets();
         for (SDL_Surface** art :
              {&fontSurface, &buttonSurface, &borderSurface, &barsSurface, &cursorSurface}) {
+            EXPECT_NE(*art, nullptr) << "a sheet of the overlay's art in Media/ did not load";
             SDL_FreeSurface(*art);
             *art = nullptr;
         }
