@@ -251,6 +251,8 @@ TEST(ClockLines, ATwelveHourClockAndTheDateWithItsOrdinal) {
     t.tm_wday = 3;
     t.tm_mon = 8;
     EXPECT_EQ(composed(composeDateLine, t), "Wednesday September 31st 2010");
+    t.tm_mon = 12;
+    EXPECT_EQ(composed(composeDateLine, t), "Wednesday  31st 2010") << "no thirteenth month";
 }
 
 TEST(ClockLines, AHugeYearStaysWithinTheLine) {

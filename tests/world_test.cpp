@@ -206,7 +206,8 @@ TEST(PlayerMotion, KeysAndPointer) {
 // The player, radius 0.15, is pushed wall by wall in the window's order (growing X, then
 // Y), each wall seeing the moved centre. A centre inside a wall is measured from the cell's
 // centre, so a deep one stays; one exactly on an edge (atan2(0, 0) = 0) goes towards +X, so
-// at (5.05, 7.0) (4, 7) pushes it onto the edge of (5, 6), which pushes it on again.
+// at (5.05, 7.0) (4, 7) pushes it onto the edge of (5, 6), which pushes it on again; and
+// at (4.7, 7.0), on the edge of (4, 7) itself, it goes the same way.
 TEST(WallCollision, WorkedExamples) {
     const double corner = 0.15 * std::sqrt(0.5);
     struct Case {
@@ -219,7 +220,7 @@ TEST(WallCollision, WorkedExamples) {
         {{{4, 7}}, 5.05, 8.05, 5 + corner, 8 + corner}, {{{4, 7}, {5, 6}}, 5.05, 7.05, 5.15, 7.15},
         {{{4, 7}, {5, 6}}, 5.05, 7.0, 5.3, 7.0},        {{{4, 7}}, 4.55, 7.5, 4.65, 7.5},
         {{{4, 7}}, 4.8, 7.5, 4.8, 7.5},                 {{{4, 7}}, 4.0, 7.5, 4.15, 7.5},
-        {{}, 1.05, 1.05, 1.15, 1.15}};
+        {{}, 1.05, 1.05, 1.15, 1.15},                   {{{4, 7}}, 4.7, 7.0, 4.85, 7.0}};
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "from " << c.x << ", " << c.y);
