@@ -5,6 +5,8 @@
 #include "app/image.h"
 #include "app/pixels.h"
 
+#include <cstdio>
+
 // ---------------------------------------------------------------------------------------------
 // State
 // ---------------------------------------------------------------------------------------------
@@ -44,14 +46,28 @@ static void fillTables() {
 // Loading
 // ---------------------------------------------------------------------------------------------
 
-// A failed load only leaves its pointer null; the game runs on without that picture.
+// A failed load only leaves its pointer null and names the file on stderr, with what the
+// player will miss; the game runs on without that picture.
+static SDL_Surface* loadOrSay(SDL_Surface* (*load)(const char*), const char* file,
+                              const char* without) {
+    SDL_Surface* image = load(file);
+    if (!image) {
+        std::fprintf(stderr, "plint: cannot load %s; %s\n", file, without);
+    }
+    return image;
+}
+
 void loadOverlayAssets() {
     snapshotSurface = screen ? SDL_DisplayFormat(screen) : nullptr;
     frostedSurface = screen ? SDL_DisplayFormat(screen) : nullptr;
-    fontSurface = loadAlphaImage("Media/Canopy/Font.png");
-    buttonSurface = loadAlphaImage("Media/Canopy/Button.png");
-    borderSurface = loadImage("Media/Canopy/Border.png");
-    barsSurface = loadImage("Media/Canopy/TopBottomBorder.png");
-    cursorSurface = loadAlphaImage("Media/Canopy/Cursor.png");
+    fontSurface =
+        loadOrSay(loadAlphaImage, "Media/Canopy/Font.png", "the menu and the clock have no text");
+    buttonSurface = loadOrSay(loadAlphaImage, "Media/Canopy/Button.png",
+                              "the menu buttons have no frames, only their labels");
+    borderSurface = loadOrSay(loadImage, "Media/Canopy/Border.png", "the screen has no border");
+    barsSurface = loadOrSay(loadImage, "Media/Canopy/TopBottomBorder.png",
+                            "the pause screen has no top and bottom bars");
+    cursorSurface =
+        loadOrSay(loadAlphaImage, "Media/Canopy/Cursor.png", "the pause menu shows no pointer");
     fillTables();
 }

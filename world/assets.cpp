@@ -96,7 +96,10 @@ static bool holdsColourKey(SDL_Surface* surface) {
 
 static void loadBackground() {
     backgroundSurface = loadImage(backgroundFile);
-    if (backgroundSurface && !holdsColourKey(backgroundSurface)) {
+    if (!backgroundSurface) {
+        std::fprintf(stderr, "plint: cannot load %s; the background is plain dark grey\n",
+                     backgroundFile);
+    } else if (!holdsColourKey(backgroundSurface)) {
         SDL_SetColorKey(backgroundSurface, 0, 0);
     }
 }
