@@ -5,7 +5,7 @@ set -u
 GAME=${1:?usage: $0 path/to/plint}
 XCLOSE=${PLINT_XCLOSE:-$(dirname "$GAME")/tests/xclose}
 SHOTS=${PLINT_SHOTS:-$(dirname "$GAME")/e2e-shots}
-mkdir -p "$SHOTS"
+mkdir -p "$SHOTS" && SHOTS=$(realpath "$SHOTS")
 XVFB_PID=""
 GAME_PID=""
 WINDOW=""
@@ -28,7 +28,7 @@ start_xvfb() {
     local n
     for n in $(seq 91 160); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 800x600x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "800x600x${XVFB_DEPTH:-24}" -noreset -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$n"
         local i
