@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Escape freezes and frosts the view under the menu, the date, the clock, the cursor and the
 # border; the frozen frame holds still; the button under the pointer lights up; "Exit" ends
-# the game with status 0.
+# the game with status 0. In a second run, "Resume game" clicked while the menu slides in
+# brings the world back, and "Exit" clicked while it slides out ends the game.
 #
 # The game runs in a scratch folder whose Media/Canopy holds flat single-colour stand-ins for
 # the overlay's art, so each layer can be told by its colour at its exact place. The world's
@@ -80,4 +81,30 @@ expect_pixel exit-hover 160 100 "$NORMAL" "the Resume game frame"
 click_left
 wait_for_exit 3
 [ "$GAME_STATUS" = "0" ] || fail "after Exit the game gave: $GAME_STATUS"
+
+# Clicks every 30 ms or so for a second. Only a sliding button passes under y 140 (Resume
+# game, for the last ten passes of sliding in) and under y 475 (Exit, for three passes early
+# in sliding out, so that is tried up to three times).
+clicks() {
+    xdotool $(for i in $(seq 33); do echo mousedown 1 sleep 0.02 mouseup 1 sleep 0.01; done)
+}
+start_game
+move_pointer 320 140
+sleep 0.3
+screenshot before-slide
+press_key Escape
+clicks
+sleep 1
+screenshot after-slide-in
+[ "$(differing before-slide after-slide-in)" = 0 ] || fail "Resume game while sliding in: the world is not back"
+move_pointer 320 475
+for try in 1 2 3; do
+    press_key Escape
+    sleep 1.5
+    press_key Escape
+    clicks
+    wait_for_exit 2
+    [ "$GAME_STATUS" = running ] || break
+done
+[ "$GAME_STATUS" = "0" ] || fail "after Exit while sliding out the game gave: $GAME_STATUS"
 echo "pause_test: passed"

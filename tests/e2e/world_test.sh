@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The real game shows the maze: the player's red dot in room (1, 1) of the minimap, a wall
 # in the view; holding W walks the player up to the wall above the start; a pointer right of
-# the centre turns the view; after "Resume game", and after Escape twice, the world comes
-# back exactly where it stood; the window's close button ends the game.
+# the centre turns the view; A and the Left arrow step left to the outer wall, D and the
+# Right arrow step right, S and the Down arrow back, the Up arrow forward to the wall again;
+# after "Resume game", and after Escape twice, the world comes back exactly where it stood;
+# the window's close button ends the game.
 . "$(dirname "$0")/lib.sh"
 
 RED="255,0,0"
@@ -38,19 +40,38 @@ sleep 0.3
 screenshot world-walked
 dot_at world-walked 426 374
 
+# walk KEY SECONDS TEST: holds a key, then TEST (awk, on the dot's left l and top t) holds.
+walk() {
+    press_key "$1" "$2"
+    sleep 0.2
+    screenshot "walk-$1"
+    local box
+    box=$(convert "$SHOTS/walk-$1.png" -crop 210x90+420+370 +repage -fill black \
+        +opaque "rgb($RED)" -format %@ info:)
+    awk -F+ "{ l = 420 + \$2; t = 370 + \$3; exit !($3) }" <<<"$box" ||
+        fail "after $1 the dot is at $box in the minimap, not where $3"
+}
+walk a 1.2 'l == 424 && t == 374' # X 1.15, against the outer wall
+walk d 0.5 'l > 424 && t == 374'
+walk Left 1.2 'l == 424 && t == 374'
+walk Right 0.5 'l > 424 && t == 374'
+walk s 0.5 't > 374'
+walk Up 1.2 't == 374'
+walk Down 0.5 't > 374'
+
 # Standing still, the view does not change; a moment with the pointer right of the centre
 # turns it.
 VIEW=600x340+20+20
 sleep 0.3
 screenshot turn-still
-still=$(differing world-walked turn-still "$VIEW")
+still=$(differing walk-Down turn-still "$VIEW")
 [ "$still" -lt 100 ] || fail "the view changed by $still pixels while standing still"
 move_pointer 600 240
 sleep 0.3
 move_pointer 320 240
 sleep 0.3
 screenshot turn-after
-turned=$(differing world-walked turn-after "$VIEW")
+turned=$(differing walk-Down turn-after "$VIEW")
 [ "$turned" -gt 20000 ] || fail "the pointer right of centre did not turn the view ($turned pixels changed)"
 
 same_frame() { # SHOT SHOT WHAT
