@@ -43,7 +43,8 @@ start_xvfb() {
 
 # Starts the game and waits for its window; sets GAME_PID and WINDOW.
 start_game() {
-    env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "$GAME" >"$SHOTS/game.log" 2>&1 &
+    # At the top left corner, where the classic SDL puts it and the compatibility library would not.
+    env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy SDL_VIDEO_WINDOW_POS=0,0 "$GAME" >"$SHOTS/game.log" 2>&1 &
     GAME_PID=$!
     local i
     for i in $(seq 1 100); do
