@@ -4,6 +4,8 @@
 #   tools/make-media.sh           regenerate Media/ in place
 #   tools/make-media.sh --check   regenerate into a temp dir and compare with
 #                                 the committed files; exit 1 on any difference
+#                                 (the font by its cells, every other image
+#                                 byte for byte)
 #
 # Installs what it needs (g++, libpng, FreeType, DejaVu fonts) with apt-get
 # when missing. The generator is standalone and not part of the game build.
@@ -55,7 +57,11 @@ fi
 "$tmp/make_media" "$tmp/out" "$font"
 status=0
 for f in $files; do
-    if ! cmp -s "$tmp/out/$f" "$root/Media/$f"; then
+    if [ "$f" = Canopy/Font.png ]; then
+        # Held to its contract, not its bytes: FreeType releases draw glyphs a little apart.
+        "$tmp/make_media" --check-font "$tmp/out/$f" &&
+            "$tmp/make_media" --check-font "$root/Media/$f" || status=1
+    elif ! cmp -s "$tmp/out/$f" "$root/Media/$f"; then
         echo "differs: Media/$f" >&2
         status=1
     fi
