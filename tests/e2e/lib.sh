@@ -47,7 +47,7 @@ start_game() {
     env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy SDL_VIDEO_WINDOW_POS=0,0 "$GAME" >"$SHOTS/game.log" 2>&1 &
     GAME_PID=$!
     local i
-    for i in $(seq 1 100); do
+    for i in $(seq 1 "${PLINT_WINDOW_WAIT:-100}"); do
         WINDOW=$(xdotool search --name '^Plint$' 2>/dev/null | head -n 1)
         [ -n "$WINDOW" ] && break
         kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window opened: $(cat "$SHOTS/game.log")"
