@@ -330,6 +330,8 @@ TEST_P(WorldViewTest, TheBackgroundBlitsAsAKeyedImage) {
         SDL_FillRect(screen, nullptr, rgb(40, 80, 120));
         SDL_BlitSurface(backgroundSurface, nullptr, screen, nullptr);
         EXPECT_TRUE(screenBytes() == shown);
+        SDL_FreeSurface(keyed);
+        SDL_FreeSurface(backgroundSurface);
     }
 }
 
