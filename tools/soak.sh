@@ -8,7 +8,7 @@
 # Usage: tools/soak.sh [SECONDS] [GAME]; 60 seconds of build-asan/plint (made by ./test.sh)
 # unless told otherwise.
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 RUN_FOR=${1:-60}
 . tests/e2e/lib.sh "${2:-build-asan/plint}"
 

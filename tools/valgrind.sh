@@ -6,7 +6,7 @@
 # or a status other than 0. Usage: tools/valgrind.sh [SECONDS] [GAME]; 60 seconds of
 # build/plint unless told otherwise. The full report is left in build/e2e-shots/valgrind.log.
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 RUN_FOR=${1:-60}
 REAL_GAME=$(realpath "${2:-build/plint}")
 command -v valgrind >/dev/null || {
@@ -38,7 +38,7 @@ press_key Escape
 sleep 10
 from=$(date +%s.%N)
 press_key Escape
-for i in $(seq 200); do
+for _ in $(seq 200); do
     rest_shot now
     [ "$(compare -metric AE "$SHOTS/now.png" "$SHOTS/at-rest.png" null: 2>&1)" = 0 ] && break
 done

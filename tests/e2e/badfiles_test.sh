@@ -34,9 +34,9 @@ for c in "${CASES[@]}"; do
     read -r how files <<<"$c"
     [ "$files" = all ] && files=$IMAGES
     rm -rf "$PLAY/Media" && cp -r "$ROOT/Media" "$PLAY/Media"
-    cd "$PLAY/Media"
+    cd "$PLAY/Media" || fail "no scratch folder"
     for f in ${files#-}; do spoil "$how" "$f"; done
-    cd "$PLAY"
+    cd "$PLAY" || fail "no scratch folder"
     [ "$how" = no-Media ] && rm -rf Media
     if [ "$how" = 16-bit ]; then
         kill "$XVFB_PID" && wait "$XVFB_PID"
@@ -44,7 +44,7 @@ for c in "${CASES[@]}"; do
         xdpyinfo | grep -q 'depth of root window: *16 planes' || fail "the display is not 16-bit"
     fi
     start_game
-    cd "$ROOT"
+    cd "$ROOT" || fail "no repository"
     shot=bad-$(echo "$c" | tr -c 'a-zA-Z0-9\n-' _)
     for i in $(seq 20) fail; do # a huge image takes a while to load
         [ "$i" = fail ] && fail "$c: the screen is one colour"

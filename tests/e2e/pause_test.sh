@@ -86,7 +86,8 @@ wait_for_exit 3
 # game, for the last ten passes of sliding in) and under y 475 (Exit, for three passes early
 # in sliding out, so that is tried up to three times).
 clicks() {
-    xdotool $(for i in $(seq 33); do echo mousedown 1 sleep 0.02 mouseup 1 sleep 0.01; done)
+    # shellcheck disable=SC2046 # one word per xdotool argument
+    xdotool $(for _ in $(seq 33); do echo mousedown 1 sleep 0.02 mouseup 1 sleep 0.01; done)
 }
 start_game
 move_pointer 320 140
@@ -98,7 +99,7 @@ sleep 1
 screenshot after-slide-in
 [ "$(differing before-slide after-slide-in)" = 0 ] || fail "Resume game while sliding in: the world is not back"
 move_pointer 320 475
-for try in 1 2 3; do
+for _ in 1 2 3; do
     press_key Escape
     sleep 1.5
     press_key Escape
