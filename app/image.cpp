@@ -39,8 +39,13 @@ SDL_Surface* loadAlphaImage(const char* fileName) {
 // Drawing
 // ---------------------------------------------------------------------------------------------
 
-// SDL rewrites the destination rectangle when it clips, so every blit gets a fresh one.
+// SDL rewrites the destination rectangle when it clips, so every blit gets a fresh one. A
+// null sheet never reaches SDL: the compatibility library does not refuse every null surface
+// the way the classic one does.
 void blitCell(SDL_Surface* sheet, const SDL_Rect* cell, int x, int y) {
+    if (!sheet) {
+        return;
+    }
     SDL_Rect at = makeRect(x, y, 0, 0);
     if (!cell) {
         SDL_BlitSurface(sheet, nullptr, screen, &at);

@@ -6,6 +6,8 @@
 #include "app/media.h"
 #include "app/pixels.h"
 
+#include <cstdio>
+
 // ---------------------------------------------------------------------------------------------
 // State
 // ---------------------------------------------------------------------------------------------
@@ -45,14 +47,29 @@ static void fillTables() {
 // Loading
 // ---------------------------------------------------------------------------------------------
 
-// A failed load only leaves its pointer null; the game runs on without that picture.
+// A failed load only leaves its pointer null and names the file on stderr, with what the
+// player will miss; the game runs on without that picture.
+static SDL_Surface* loadOrSay(SDL_Surface* (*load)(const char*), const char* name,
+                              const char* without) {
+    const std::string file = mediaPath(name);
+    SDL_Surface* image = load(file.c_str());
+    if (!image) {
+        std::fprintf(stderr, "plint: cannot load %s; %s\n", file.c_str(), without);
+    }
+    return image;
+}
+
 void loadOverlayAssets() {
     snapshotSurface = screen ? SDL_DisplayFormat(screen) : nullptr;
     frostedSurface = screen ? SDL_DisplayFormat(screen) : nullptr;
-    fontSurface = loadAlphaImage(mediaPath("Canopy/Font.png").c_str());
-    buttonSurface = loadAlphaImage(mediaPath("Canopy/Button.png").c_str());
-    borderSurface = loadImage(mediaPath("Canopy/Border.png").c_str());
-    barsSurface = loadImage(mediaPath("Canopy/TopBottomBorder.png").c_str());
-    cursorSurface = loadAlphaImage(mediaPath("Canopy/Cursor.png").c_str());
+    fontSurface =
+        loadOrSay(loadAlphaImage, "Canopy/Font.png", "the menu and the clock have no text");
+    buttonSurface = loadOrSay(loadAlphaImage, "Canopy/Button.png",
+                              "the menu buttons have no frames, only their labels");
+    borderSurface = loadOrSay(loadImage, "Canopy/Border.png", "the screen has no border");
+    barsSurface = loadOrSay(loadImage, "Canopy/TopBottomBorder.png",
+                            "the pause screen has no top and bottom bars");
+    cursorSurface =
+        loadOrSay(loadAlphaImage, "Canopy/Cursor.png", "the pause menu shows no pointer");
     fillTables();
 }

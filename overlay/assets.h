@@ -33,5 +33,6 @@ extern SDL_Rect buttonTiles[buttonTileCount];   // entry row * 9 + column
 extern SDL_Rect cursorFrames[cursorFrameCount]; // frame i at x 96 i
 
 // Called by main once, after the video mode is open (the scratch copies take the screen's
-// format) and after the world's loader.
+// format) and after the world's loader. Each image that cannot be loaded is named on stderr,
+// one line each, with what the player will see without it.
 void loadOverlayAssets();

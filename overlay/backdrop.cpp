@@ -201,9 +201,12 @@ static void blendInto(SDL_Surface* target, int w) {
 // ---------------------------------------------------------------------------------------------
 
 // The snapshot is an exact copy of the screen, so without one the screen itself, which
-// still shows the same frame, serves for the sharp image.
+// still shows the same frame, serves for the sharp image. The classic SDL refuses a blit
+// to a null surface, but SDL 1.2's compatibility library crashes on one.
 void captureBackdrop() {
-    SDL_BlitSurface(screen, nullptr, snapshotSurface, nullptr);
+    if (snapshotSurface) {
+        SDL_BlitSurface(screen, nullptr, snapshotSurface, nullptr);
+    }
     readFrame(screen, frostedPlanes);
     for (int c = 0; c < 3; ++c) {
         blurPlane(frostedPlanes[c], sharpPlanes[c]);

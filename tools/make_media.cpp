@@ -5,6 +5,8 @@
 //   FONT_TTF  DejaVu Sans Mono Bold, rasterised into the bitmap font
 //   ICON_DIR  directory that receives the desktop icon as SIZExSIZE/apps/plint.png
 //             (normally packaging/icons)
+//        make_media --check-font FONT_PNG
+//   checks a font sheet against what the game relies on (see check_font)
 //
 // The output must be byte-identical from run to run, so:
 //   - all randomness comes from a fixed-seed xorshift / integer hash below,
@@ -903,9 +905,49 @@ int count_cyan(const Canvas& c) {
     return n;
 }
 
+// FreeType releases draw glyphs a little differently, so the font is held to what the game
+// relies on rather than to its bytes: an RGBA sheet of 1425 x 21, 95 cells of 15 x 21, the
+// space cell (0) wholly clear and every other cell with some ink.
+int check_font(const char* path) {
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path)) {
+        std::fprintf(stderr, "%s: %s\n", path, image.message);
+        return 1;
+    }
+    const bool alpha = image.format & PNG_FORMAT_FLAG_ALPHA;
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<png_byte> px(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, px.data(), 0, nullptr)) {
+        std::fprintf(stderr, "%s: %s\n", path, image.message);
+        return 1;
+    }
+    const int W = kCellW * kGlyphs;
+    if (!alpha || int(image.width) != W || int(image.height) != kCellH) {
+        std::fprintf(stderr, "%s: %u x %u%s, not %d x %d RGBA\n", path, image.width, image.height,
+                     alpha ? "" : " without alpha", W, kCellH);
+        return 1;
+    }
+    int status = 0;
+    for (int i = 0; i < kGlyphs; ++i) {
+        int ink = 0;
+        for (int y = 0; y < kCellH; ++y)
+            for (int x = i * kCellW; x < (i + 1) * kCellW; ++x)
+                ink += px[(y * W + x) * 4 + 3] > 0;
+        if ((i == 0) != (ink == 0)) {
+            std::fprintf(stderr, "%s: the cell of '%c' is %s\n", path, char(32 + i),
+                         i == 0 ? "not clear" : "empty");
+            status = 1;
+        }
+    }
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--check-font")
+        return check_font(argv[2]);
     if (argc != 3 && argc != 4) {
         std::fprintf(stderr, "usage: %s OUT_DIR FONT_TTF [ICON_DIR]\n", argv[0]);
         return 2;

@@ -95,8 +95,12 @@ static bool holdsColourKey(SDL_Surface* surface) {
 }
 
 static void loadBackground() {
-    backgroundSurface = loadImage(mediaPath("Game/background.png").c_str());
-    if (backgroundSurface && !holdsColourKey(backgroundSurface)) {
+    const std::string backgroundFile = mediaPath("Game/background.png");
+    backgroundSurface = loadImage(backgroundFile.c_str());
+    if (!backgroundSurface) {
+        std::fprintf(stderr, "plint: cannot load %s; the background is plain dark grey\n",
+                     backgroundFile.c_str());
+    } else if (!holdsColourKey(backgroundSurface)) {
         SDL_SetColorKey(backgroundSurface, 0, 0);
     }
 }

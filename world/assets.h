@@ -19,11 +19,13 @@ extern WallTexture wallTexture;
 
 // The background drawn behind the walls at (0, 0), in display format with cyan keyed out;
 // the key is dropped when no pixel matches it, which blits the same pixels faster. Null
-// when the art folder's Game/background.png (app/media.h) could not be loaded. Never freed.
+// when the art folder's Game/background.png (app/media.h) could not be loaded, which stderr
+// says. Never freed.
 extern SDL_Surface* backgroundSurface;
 
 // Called once by main, after the video mode is open and before the overlay's images:
 // unpacks the art folder's Game/wall.png into wallTexture (a missing or small image leaves
-// plain grey where it has no pixels, and says so on stderr), loads the background and puts
-// the player at (1.5, 1.5) facing angle 0. The maze is made later, by the first world pass.
+// plain grey where it has no pixels, and says so on stderr), loads the background (saying
+// so on stderr when it cannot) and puts the player at (1.5, 1.5) facing angle 0. The maze
+// is made later, by the first world pass.
 void loadWorldAssets();

@@ -26,6 +26,16 @@ static constexpr int firstWallRow = 1; // row 0 always keeps the background
 static constexpr double shadePerCell = 30.0;
 static constexpr int middleTexelRow = wallTextureHeight / 2;
 
+// The collision keeps the player's centre 0.15 cells from every wall cell, and a ray stops
+// inside one, so no wall seen from where the player can stand is taller than 400 / 0.15,
+// about 2,667 rows. A column of 4,000 rows (0.1 cells) or more is seen only from inside a
+// wall; the margin between leaves room for the collision's rounding in the last bits.
+static constexpr double tallestStandingWall = 4000.0;
+
+// Where there is no background image, or it does not cover the screen, the view is laid on
+// this colour, so no pixel of the previous frame shows through.
+static constexpr Uint8 plainBackground[3] = {40, 44, 52};
+
 static constexpr int minimapLeft = 420;
 static constexpr int minimapTop = 370;
 static constexpr int minimapCell = 6; // pixels per maze cell
@@ -76,11 +86,11 @@ static WallSpan spanOfHit() {
     WallSpan span;
     span.texelColumn = textureColumn() * wallTextureHeight;
 
-    // A hit on the player's own point (only possible from inside a wall) would be infinitely
-    // tall, and one within a hair of it too tall to count rows in an int. Such a column is
-    // filled from row 1 at full light with the texture's middle row, which is what a wall
-    // ever closer to the eye tends to. Every drawable height takes the path below.
-    if (!(height < 2147483648.0)) {
+    // A hit on the player's own point would be infinitely tall, and one within a hair of it
+    // would step through millions of hidden rows one by one. Such a column is filled from row
+    // 1 at full light with the texture's middle row, which is what a wall ever closer to the
+    // eye tends to. Every height the player can meet takes the path below.
+    if (!(height < tallestStandingWall)) {
         span.top = firstWallRow;
         span.rows = viewRows - firstWallRow;
         span.v = middleTexelRow;
@@ -132,6 +142,17 @@ static void paintSpan(const WallSpan span, const ColourPacking packing, int k) {
 // Helpers: the layers of the view
 // ---------------------------------------------------------------------------------------------
 
+// The image's cyan pixels still leave the screen as it was: the key is the picture's own.
+static void drawBackground() {
+    const SDL_Surface* image = backgroundSurface;
+    if (!image || image->w < viewColumns || image->h < viewRows) {
+        SDL_FillRect(
+            screen, nullptr,
+            SDL_MapRGB(screen->format, plainBackground[0], plainBackground[1], plainBackground[2]));
+    }
+    blitCell(backgroundSurface, nullptr, 0, 0);
+}
+
 // The angle is a running sum: column 0 is one step past the start, and column 319 looks
 // along playerAngle - 90, the direction of forward motion.
 static void drawWallColumns() {
@@ -181,7 +202,7 @@ void runWorldFrame() {
     }
     movePlayer();
     resolveWallCollision();
-    blitCell(backgroundSurface, nullptr, 0, 0);
+    drawBackground();
     drawWallColumns();
     drawMinimap();
     drawPlayerDot();

@@ -3,8 +3,9 @@
 
 // Called by main once per pass, after updateInput and before the overlay, while the pause
 // overlay is gone. The first call only generates the maze. Every later call moves the
-// player, resolves collisions and draws the background, 640 textured wall columns shaded
-// by distance, and the minimap with the player's dot in the lower right.
+// player, resolves collisions and draws the background (a plain colour where the image is
+// missing or smaller than the screen), 640 textured wall columns shaded by distance, and
+// the minimap with the player's dot in the lower right.
 void runWorldFrame();
 
 // ---------------------------------------------------------------------------------------------

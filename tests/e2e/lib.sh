@@ -5,7 +5,7 @@ set -u
 GAME=${1:?usage: $0 path/to/plint}
 XCLOSE=${PLINT_XCLOSE:-$(dirname "$GAME")/tests/xclose}
 SHOTS=${PLINT_SHOTS:-$(dirname "$GAME")/e2e-shots}
-mkdir -p "$SHOTS"
+mkdir -p "$SHOTS" && SHOTS=$(realpath "$SHOTS")
 XVFB_PID=""
 GAME_PID=""
 WINDOW=""
@@ -28,7 +28,7 @@ start_xvfb() {
     local n
     for n in $(seq 91 160); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 800x600x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "800x600x${XVFB_DEPTH:-24}" -noreset -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$n"
         local i
@@ -44,10 +44,12 @@ start_xvfb() {
 # Starts the game (or the command given, which runs it) and waits for its window; sets
 # GAME_PID and WINDOW.
 start_game() {
-    env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "${@:-$GAME}" >"$SHOTS/game.log" 2>&1 &
+    # At the top left corner, where the classic SDL puts it and the compatibility library would not.
+    env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy SDL_VIDEO_WINDOW_POS=0,0 "${@:-$GAME}" \
+        >"$SHOTS/game.log" 2>&1 &
     GAME_PID=$!
     local i
-    for i in $(seq 1 100); do
+    for i in $(seq 1 "${PLINT_WINDOW_WAIT:-100}"); do
         WINDOW=$(xdotool search --name '^Plint$' 2>/dev/null | head -n 1)
         [ -n "$WINDOW" ] && break
         kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window opened: $(cat "$SHOTS/game.log")"

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The real game shows the maze: the player's red dot in room (1, 1) of the minimap, a wall
-# in the view; holding W walks the player up to the wall above the start; a pointer right of
-# the centre turns the view; Escape freezes and frosts it; after "Resume game", and after
-# Escape twice, the world comes back exactly where it stood; "Exit" ends the game.
+# in the view; holding W walks the player up to the wall above the start; A and the Left
+# arrow step left to the outer wall, D and the Right arrow step right, S and the Down arrow
+# back, the Up arrow forward to the wall again; a pointer right of the centre turns the
+# view; Escape freezes and frosts it; after "Resume game" (at rest, and clicked while the
+# menu slides in), and after Escape twice, the world comes back exactly where it stood;
+# "Exit" clicked while the menu slides out ends the game.
 . "$(dirname "$0")/lib.sh"
 
 RED="255,0,0"
@@ -38,19 +41,38 @@ sleep 0.3
 screenshot world-walked
 dot_at world-walked 426 374
 
+# walk KEY SECONDS TEST: holds a key, then TEST (awk, on the dot's left l and top t) holds.
+walk() {
+    press_key "$1" "$2"
+    sleep 0.2
+    screenshot "walk-$1"
+    local box
+    box=$(convert "$SHOTS/walk-$1.png" -crop 210x90+420+370 +repage -fill black \
+        +opaque "rgb($RED)" -format %@ info:)
+    awk -F+ "{ l = 420 + \$2; t = 370 + \$3; exit !($3) }" <<<"$box" ||
+        fail "after $1 the dot is at $box in the minimap, not where $3"
+}
+walk a 1.2 'l == 424 && t == 374' # X 1.15, against the outer wall
+walk d 0.5 'l > 424 && t == 374'
+walk Left 1.2 'l == 424 && t == 374'
+walk Right 0.5 'l > 424 && t == 374'
+walk s 0.5 't > 374'
+walk Up 1.2 't == 374'
+walk Down 0.5 't > 374'
+
 # Standing still, the view does not change; a moment with the pointer right of the centre
 # turns it.
 VIEW=600x340+20+20
 sleep 0.3
 screenshot turn-still
-still=$(differing world-walked turn-still "$VIEW")
+still=$(differing walk-Down turn-still "$VIEW")
 [ "$still" -lt 100 ] || fail "the view changed by $still pixels while standing still"
 move_pointer 600 240
 sleep 0.3
 move_pointer 320 240
 sleep 0.3
 screenshot turn-after
-turned=$(differing world-walked turn-after "$VIEW")
+turned=$(differing walk-Down turn-after "$VIEW")
 [ "$turned" -gt 20000 ] || fail "the pointer right of centre did not turn the view ($turned pixels changed)"
 
 same_frame() { # SHOT SHOT WHAT [REGION]
@@ -85,10 +107,29 @@ sleep 1.5
 screenshot after-escape
 same_frame turn-after after-escape "Escape twice"
 
+# Clicks every 30 ms or so for a second. Only a sliding button passes under y 140 (Resume
+# game, for the last ten passes of sliding in) and under y 475 (Exit, for three passes early
+# in sliding out, so that is tried up to three times).
+clicks() {
+    # shellcheck disable=SC2046 # one word per xdotool argument
+    xdotool $(for _ in $(seq 33); do echo mousedown 1 sleep 0.02 mouseup 1 sleep 0.01; done)
+}
+move_pointer 320 140
 press_key Escape
-sleep 1.5
-move_pointer 320 165
-click_left
-wait_for_exit 3
-[ "$GAME_STATUS" = "0" ] || fail "after Exit the game gave: $GAME_STATUS"
+clicks
+sleep 1
+move_pointer 320 240
+sleep 0.2
+screenshot after-slide-in
+same_frame turn-after after-slide-in "Resume game while sliding in"
+move_pointer 320 475
+for _ in 1 2 3; do
+    press_key Escape
+    sleep 1.5
+    press_key Escape
+    clicks
+    wait_for_exit 2
+    [ "$GAME_STATUS" = running ] || break
+done
+[ "$GAME_STATUS" = "0" ] || fail "after Exit while sliding out the game gave: $GAME_STATUS"
 echo "world_test: passed"
