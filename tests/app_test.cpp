@@ -4,7 +4,6 @@
 #include "support.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -166,17 +165,6 @@ TEST_P(ImageTest, LoadAlphaImageKeepsTheFilesAlpha) {
     blitCell(image, nullptr, 0, 0);
     EXPECT_EQ(readPixel(screen, 0, 0), 0u);
     SDL_FreeSurface(image);
-}
-
-TEST_P(ImageTest, MissingOrUndecodableFilesGiveNull) {
-    FILE* f = std::fopen("junk.png", "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs("this is not an image", f);
-    std::fclose(f);
-    EXPECT_EQ(loadImage("missing.png"), nullptr);
-    EXPECT_EQ(loadAlphaImage("missing.png"), nullptr);
-    EXPECT_EQ(loadImage("junk.png"), nullptr);
-    EXPECT_EQ(loadAlphaImage("junk.png"), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, ImageTest, ::testing::Values(16, 24, 32),
