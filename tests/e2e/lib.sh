@@ -90,12 +90,6 @@ pixel() {
         "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
 }
 
-expect_pixel() { # SHOT X Y COLOUR WHAT
-    local got
-    got=$(pixel "$1" "$2" "$3")
-    [ "$got" = "$4" ] || fail "$1: $5 at ($2, $3) is $got, expected $4"
-}
-
 # differing SHOT SHOT [WxH+X+Y]: how many pixels of the region differ between two shots.
 differing() {
     local region=${3:-640x480+0+0}
