@@ -8,3 +8,7 @@ void runOverlayFrame();
 // Called by runOverlayFrame in every pass: the pointer cursor centred on the pointer, from the
 // second pass on; sets cursorDrawn accordingly.
 void drawCursors();
+
+// Called by runOverlayFrame last in every pass: the border image whole at (0, 0), over
+// everything else; its cyan pixels leave the screen as it was.
+void drawBorder();
