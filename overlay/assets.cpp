@@ -17,6 +17,9 @@ SDL_Surface* borderSurface = nullptr;
 SDL_Surface* barsSurface = nullptr;
 SDL_Surface* cursorSurface = nullptr;
 
+OpaqueRuns borderRuns;
+OpaqueRuns barsRuns;
+
 SDL_Rect glyphRects[glyphCount] = {};
 SDL_Rect buttonTiles[buttonTileCount] = {};
 SDL_Rect cursorFrames[cursorFrameCount] = {};
@@ -53,5 +56,7 @@ void loadOverlayAssets() {
     borderSurface = loadImage("Media/Canopy/Border.png");
     barsSurface = loadImage("Media/Canopy/TopBottomBorder.png");
     cursorSurface = loadAlphaImage("Media/Canopy/Cursor.png");
+    borderRuns = findOpaqueRuns(borderSurface);
+    barsRuns = findOpaqueRuns(barsSurface);
     fillTables();
 }

@@ -3,6 +3,7 @@
 
 #include "app/image.h"
 #include "app/input.h"
+#include "app/keyed.h"
 #include "overlay/assets.h"
 #include "overlay/clock.h"
 #include "overlay/fade.h"
@@ -39,7 +40,7 @@ void drawCursors() {
 // ---------------------------------------------------------------------------------------------
 
 void drawBorder() {
-    blitCell(borderSurface, nullptr, 0, 0);
+    drawKeyedImage(borderSurface, borderRuns, 0, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
