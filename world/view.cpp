@@ -13,12 +13,15 @@
 #include <SDL.h>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 // ---------------------------------------------------------------------------------------------
 // State
 // ---------------------------------------------------------------------------------------------
 
 static constexpr int viewColumns = 640; // one ray each
+static constexpr int stripColumns = 8;  // painted together, row by row
+static_assert(viewColumns % stripColumns == 0, "the strips tile the view");
 static constexpr int viewRows = 480;
 static constexpr double wallHeightAtOneCell = 400.0; // pixels
 static constexpr double horizonRow = 240.0;
@@ -45,14 +48,69 @@ struct WallSpan {
 // Helpers: colours
 // ---------------------------------------------------------------------------------------------
 
+// Sixteen texels of one plane, and their widenings; GCC maps the lanes onto whatever vector
+// registers the target has, without -march. Widening is spelled as interleaving with zeros,
+// which every target does in a few instructions.
+typedef uint8_t TexelBytes16 __attribute__((vector_size(16)));
+typedef uint16_t TexelWords8 __attribute__((vector_size(16)));
+typedef uint32_t Colours4 __attribute__((vector_size(16)));
+
 static inline Uint8 darken(Uint8 value, int shade) {
     const int darkened = value - shade;
     return Uint8(darkened <= 0 ? 0 : darkened >= 255 ? 255 : darkened);
 }
 
-static inline Uint32 shadedTexel(const ColourPacking& packing, int n, int shade) {
-    return packColour(packing, darken(wallTexture.red[n], shade),
-                      darken(wallTexture.green[n], shade), darken(wallTexture.blue[n], shade));
+// Sixteen texels of one plane darkened by the shade (0 to 255), as four lanes of four.
+static inline void darkenLanes(const uint8_t* plane, uint8_t shade, Colours4 (&lanes)[4]) {
+    TexelBytes16 bytes;
+    std::memcpy(&bytes, plane, sizeof bytes);
+    bytes = bytes - (bytes < shade ? bytes : shade);
+    const TexelBytes16 noBytes = {};
+    const TexelWords8 noWords = {};
+    const TexelWords8 low = reinterpret_cast<TexelWords8>(__builtin_shufflevector(
+        bytes, noBytes, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23));
+    const TexelWords8 high = reinterpret_cast<TexelWords8>(__builtin_shufflevector(
+        bytes, noBytes, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31));
+    lanes[0] =
+        reinterpret_cast<Colours4>(__builtin_shufflevector(low, noWords, 0, 8, 1, 9, 2, 10, 3, 11));
+    lanes[1] = reinterpret_cast<Colours4>(
+        __builtin_shufflevector(low, noWords, 4, 12, 5, 13, 6, 14, 7, 15));
+    lanes[2] = reinterpret_cast<Colours4>(
+        __builtin_shufflevector(high, noWords, 0, 8, 1, 9, 2, 10, 3, 11));
+    lanes[3] = reinterpret_cast<Colours4>(
+        __builtin_shufflevector(high, noWords, 4, 12, 5, 13, 6, 14, 7, 15));
+}
+
+// The shaded colours of texels first..last of the span's column, into colours[first..last]:
+// sixteen at a time when the screen packs by shifts, the rest one by one. A distance is
+// never negative, so neither is the shade, and at 255 or more every channel is 0.
+static void shadeTexels(const WallSpan& span, const ColourPacking& p, int first, int last,
+                        Uint32* colours) {
+    const int shade = std::min(span.shade, 255);
+    int t = first;
+    if (!p.bySdl) {
+        for (; t + 16 <= last + 1; t += 16) {
+            const int n = span.texelColumn + t;
+            Colours4 r[4];
+            Colours4 g[4];
+            Colours4 b[4];
+            darkenLanes(wallTexture.red + n, uint8_t(shade), r);
+            darkenLanes(wallTexture.green + n, uint8_t(shade), g);
+            darkenLanes(wallTexture.blue + n, uint8_t(shade), b);
+            for (int i = 0; i < 4; ++i) {
+                const Colours4 packed = p.alphaMask | (r[i] >> p.red.loss) << p.red.shift |
+                                        (g[i] >> p.green.loss) << p.green.shift |
+                                        (b[i] >> p.blue.loss) << p.blue.shift;
+                std::memcpy(colours + t + 4 * i, &packed, sizeof packed);
+            }
+        }
+    }
+    for (; t <= last; ++t) {
+        const int n = span.texelColumn + t;
+        colours[t] =
+            packColour(p, darken(wallTexture.red[n], shade), darken(wallTexture.green[n], shade),
+                       darken(wallTexture.blue[n], shade));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -98,33 +156,43 @@ static WallSpan spanOfHit() {
     return span;
 }
 
-// A wall taller than the texture (less than one texel per row) repeats texels, so their
-// shaded colours are worked out once per column into a table, from the first texel shown
-// down; a shorter wall samples a new texel nearly every row and works each out in place.
-// The running texture row is summed exactly as for any other column either way. The
-// packing comes by value, so it stays in registers across the pixel stores.
-template <int Bytes>
-static void paintSpan(const WallSpan span, const ColourPacking packing, int k) {
-    const int pitch = screen->pitch;
-    Uint8* p = rowStart(screen, span.top) + Bytes * k;
-    double v = span.v;
-    if (span.vStep < 1.0) {
-        Uint32 colours[wallTextureHeight];
-        for (int t = std::min(int(v), wallTextureHeight - 1); t < wallTextureHeight; ++t) {
-            colours[t] = shadedTexel(packing, span.texelColumn + t, span.shade);
-        }
-        for (int i = 0; i < span.rows; ++i) {
-            storePixel<Bytes>(p, colours[std::min(int(v), wallTextureHeight - 1)]);
-            p += pitch;
-            v = v + span.vStep;
-        }
-        return;
+// A column of the strip being painted: where its wall runs, and its texels shaded and packed
+// once, from the first one shown to one past the last the running sum can reach.
+struct StripColumn {
+    WallSpan span;
+    int end = 0; // one past the last row painted
+    Uint32 colours[wallTextureHeight];
+};
+
+static void prepareColumn(StripColumn& column, const ColourPacking& packing) {
+    const WallSpan& span = column.span;
+    const int first = std::min(int(span.v), wallTextureHeight - 1);
+    const int last = std::min(int(span.v + span.rows * span.vStep) + 1, wallTextureHeight - 1);
+    shadeTexels(span, packing, first, std::max(first, last), column.colours);
+    column.end = span.top + span.rows;
+}
+
+// Row by row across a strip of neighbouring columns: the rows of a single column lie a pitch
+// apart and crowd into a few cache sets, while a strip's neighbouring pixels share their
+// cache lines and the columns' running sums go on side by side. Each column still adds its
+// texture step once per row, in order, exactly as the plain reading does.
+template <int Bytes> static void paintStrip(StripColumn* columns, int left) {
+    int top = viewRows;
+    int end = 0;
+    for (int j = 0; j < stripColumns; ++j) {
+        top = std::min(top, columns[j].span.top);
+        end = std::max(end, columns[j].end);
     }
-    for (int i = 0; i < span.rows; ++i) {
-        const int t = std::min(int(v), wallTextureHeight - 1);
-        storePixel<Bytes>(p, shadedTexel(packing, span.texelColumn + t, span.shade));
-        p += pitch;
-        v = v + span.vStep;
+    for (int y = top; y < end; ++y) {
+        Uint8* row = rowStart(screen, y) + Bytes * left;
+        for (int j = 0; j < stripColumns; ++j) {
+            StripColumn& c = columns[j];
+            if (y >= c.span.top && y < c.end) {
+                storePixel<Bytes>(row + Bytes * j,
+                                  c.colours[std::min(int(c.span.v), wallTextureHeight - 1)]);
+                c.span.v = c.span.v + c.span.vStep;
+            }
+        }
     }
 }
 
@@ -138,11 +206,16 @@ static void drawWallColumns() {
     const ColourPacking packing = describePixels(screen->format).packing;
     lockPixels(screen);
     forBytesPerPixel(screen->format->BytesPerPixel, [&](auto bytes) {
+        StripColumn columns[stripColumns];
         double rayAngle = (playerAngle - 90) * radiansPerDegree - halfFieldOfView;
-        for (int k = 0; k < viewColumns; ++k) {
-            rayAngle = rayAngle + rayAngleStep;
-            castRay(rayAngle);
-            paintSpan<bytes()>(spanOfHit(), packing, k);
+        for (int left = 0; left < viewColumns; left += stripColumns) {
+            for (int j = 0; j < stripColumns; ++j) {
+                rayAngle = rayAngle + rayAngleStep;
+                castRay(rayAngle);
+                columns[j].span = spanOfHit();
+                prepareColumn(columns[j], packing);
+            }
+            paintStrip<bytes()>(columns, left);
         }
     });
     unlockPixels(screen);
