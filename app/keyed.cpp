@@ -12,27 +12,19 @@
 // Helpers
 // ---------------------------------------------------------------------------------------------
 
-// SDL copies a keyed image's pixels through unchanged only between equal true-colour
-// formats; with a palette or another format it maps every pixel, so it draws those itself.
-static bool sameFormat(const SDL_PixelFormat* a, const SDL_PixelFormat* b) {
-    return !a->palette && !b->palette && a->BitsPerPixel == b->BitsPerPixel &&
-           a->BytesPerPixel == b->BytesPerPixel && a->Rmask == b->Rmask && a->Gmask == b->Gmask &&
-           a->Bmask == b->Bmask && a->Amask == b->Amask;
-}
-
 // SDL's keyed blit between 3- and 4-byte formats rebuilds each pixel from its red, green and
-// blue bits, so a pixel with other bits set would not arrive as it is.
+// blue bits, so a pixel with other bits set would not arrive as it is, and neither would one
+// under an alpha mask.
 static bool plainlyKeyed(const SDL_Surface* image) {
     const SDL_PixelFormat* f = image->format;
-    const bool surfaceAlpha = (image->flags & SDL_SRCALPHA) && (f->alpha != 255 || f->Amask);
-    return (image->flags & SDL_SRCCOLORKEY) && !surfaceAlpha && !(image->flags & SDL_RLEACCEL) &&
-           !f->palette && f->Amask == 0 && f->BytesPerPixel >= 2 && f->BytesPerPixel <= 4;
+    return (image->flags & SDL_SRCCOLORKEY) && copiesAsIs(image, f) && f->Amask == 0 &&
+           f->BytesPerPixel >= 2 && f->BytesPerPixel <= 4;
 }
 
 static bool drawableByRuns(const SDL_Surface* image, const OpaqueRuns& runs) {
     return image && runs.image == image && runs.pixels == image->pixels &&
            runs.key == image->format->colorkey && plainlyKeyed(image) &&
-           sameFormat(image->format, screen->format);
+           copiesAsIs(image, screen->format);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -22,6 +22,7 @@
 static constexpr int viewColumns = 640; // one ray each
 static constexpr int stripColumns = 8;  // painted together, row by row
 static_assert(viewColumns % stripColumns == 0, "the strips tile the view");
+static_assert(wallTextureHeight >= 16, "texels are shaded sixteen at a time");
 static constexpr int viewRows = 480;
 static constexpr double wallHeightAtOneCell = 400.0; // pixels
 static constexpr double horizonRow = 240.0;
@@ -34,10 +35,12 @@ static constexpr int minimapTop = 370;
 static constexpr int minimapCell = 6; // pixels per maze cell
 static constexpr int playerDotSize = 4;
 
-// Everything a column needs to paint its wall, worked out before any pixel is written.
+// Everything a column needs to paint its wall, worked out before any pixel is written. A
+// wall taller than the screen starts above row 1: its rows up there are summed, not painted.
 struct WallSpan {
-    int top = 0;         // first screen row painted
-    int rows = 0;        // rows painted from top down
+    int top = 0;         // the wall's first row, painted or not
+    int first = 0;       // first screen row painted, 1 or more
+    int rows = 0;        // rows painted from first down
     double v = 0.0;      // texture row at top, a running sum
     double vStep = 0.0;  // texture rows per screen row
     int texelColumn = 0; // start of the texture column in the planes
@@ -81,31 +84,38 @@ static inline void darkenLanes(const uint8_t* plane, uint8_t shade, Colours4 (&l
         __builtin_shufflevector(high, noWords, 4, 12, 5, 13, 6, 14, 7, 15));
 }
 
-// The shaded colours of texels first..last of the span's column, into colours[first..last]:
-// sixteen at a time when the screen packs by shifts, the rest one by one. A distance is
+// Sixteen texels of the span's column from texel t, shaded and packed by shifts.
+static void shadeSixteen(const WallSpan& span, const ColourPacking& p, uint8_t shade, int t,
+                         Uint32* colours) {
+    const int n = span.texelColumn + t;
+    Colours4 r[4];
+    Colours4 g[4];
+    Colours4 b[4];
+    darkenLanes(wallTexture.red + n, shade, r);
+    darkenLanes(wallTexture.green + n, shade, g);
+    darkenLanes(wallTexture.blue + n, shade, b);
+    for (int i = 0; i < 4; ++i) {
+        const Colours4 packed = p.alphaMask | (r[i] >> p.red.loss) << p.red.shift |
+                                (g[i] >> p.green.loss) << p.green.shift |
+                                (b[i] >> p.blue.loss) << p.blue.shift;
+        std::memcpy(colours + t + 4 * i, &packed, sizeof packed);
+    }
+}
+
+// The shaded colours of at least texels first..last of the span's column, into the same
+// places of colours: sixteen at a time when the screen packs by shifts, the last sixteen
+// ending on `last` (a column has more than sixteen texels), else one by one. A distance is
 // never negative, so neither is the shade, and at 255 or more every channel is 0.
 static void shadeTexels(const WallSpan& span, const ColourPacking& p, int first, int last,
                         Uint32* colours) {
     const int shade = std::min(span.shade, 255);
-    int t = first;
     if (!p.bySdl) {
-        for (; t + 16 <= last + 1; t += 16) {
-            const int n = span.texelColumn + t;
-            Colours4 r[4];
-            Colours4 g[4];
-            Colours4 b[4];
-            darkenLanes(wallTexture.red + n, uint8_t(shade), r);
-            darkenLanes(wallTexture.green + n, uint8_t(shade), g);
-            darkenLanes(wallTexture.blue + n, uint8_t(shade), b);
-            for (int i = 0; i < 4; ++i) {
-                const Colours4 packed = p.alphaMask | (r[i] >> p.red.loss) << p.red.shift |
-                                        (g[i] >> p.green.loss) << p.green.shift |
-                                        (b[i] >> p.blue.loss) << p.blue.shift;
-                std::memcpy(colours + t + 4 * i, &packed, sizeof packed);
-            }
+        for (int t = first; t <= last; t += 16) {
+            shadeSixteen(span, p, uint8_t(shade), std::min(t, std::max(last - 15, 0)), colours);
         }
+        return;
     }
-    for (; t <= last; ++t) {
+    for (int t = first; t <= last; ++t) {
         const int n = span.texelColumn + t;
         colours[t] =
             packColour(p, darken(wallTexture.red[n], shade), darken(wallTexture.green[n], shade),
@@ -125,8 +135,9 @@ static int textureColumn() {
 }
 
 // The distance is straight, not projected on the view's centre, so walls bow (fish-eye).
-// A wall taller than the screen is cut at row 1, its texture starting where that row falls;
-// the skipped rows are stepped one by one so the running texture row matches exactly.
+// A wall taller than the screen is cut at row 1, its texture starting where that row falls:
+// the painter steps through the rows above one by one so the running texture row matches
+// exactly.
 static WallSpan spanOfHit() {
     const double dist = std::sqrt((playerX - rayHitX) * (playerX - rayHitX) +
                                   (playerY - rayHitY) * (playerY - rayHitY));
@@ -140,6 +151,7 @@ static WallSpan spanOfHit() {
     // ever closer to the eye tends to. Every drawable height takes the path below.
     if (!(height < 2147483648.0)) {
         span.top = firstWallRow;
+        span.first = firstWallRow;
         span.rows = viewRows - firstWallRow;
         span.v = middleTexelRow;
         return span;
@@ -148,63 +160,148 @@ static WallSpan spanOfHit() {
     span.shade = int(shadePerCell * dist);
     span.vStep = wallTextureHeight / height;
     span.top = int(horizonRow - height / 2);
-    while (span.top < firstWallRow) {
-        span.top = span.top + 1;
-        span.v = span.v + span.vStep;
-    }
-    span.rows = std::min(int(height), viewRows - span.top);
+    span.first = std::max(span.top, firstWallRow);
+    span.rows = std::min(int(height), viewRows - span.first);
     return span;
 }
 
-// A column of the strip being painted: where its wall runs, and its texels shaded and packed
-// once, from the first one shown to one past the last the running sum can reach.
+// A column of the strip being painted: where its wall runs, its running texture row, and
+// its texels shaded and packed once, from about the first one shown to the last.
 struct StripColumn {
     WallSpan span;
     int end = 0; // one past the last row painted
+    double v = 0.0;
     Uint32 colours[wallTextureHeight];
 };
 
+// Which texels the running sum reaches is known before it is summed, but for its rounding:
+// the sum strays from the product by far less than a texel row, so a row of margin on either
+// side covers every texel the column shows.
 static void prepareColumn(StripColumn& column, const ColourPacking& packing) {
     const WallSpan& span = column.span;
-    const int first = std::min(int(span.v), wallTextureHeight - 1);
-    const int last = std::min(int(span.v + span.rows * span.vStep) + 1, wallTextureHeight - 1);
-    shadeTexels(span, packing, first, std::max(first, last), column.colours);
-    column.end = span.top + span.rows;
+    const double shown = span.v + (span.first - span.top) * span.vStep;
+    const int first = std::clamp(int(shown) - 1, 0, wallTextureHeight - 1);
+    const int last =
+        std::clamp(int(shown + span.rows * span.vStep) + 1, first, wallTextureHeight - 1);
+    shadeTexels(span, packing, first, last, column.colours);
+    column.end = span.first + span.rows;
+    column.v = span.v;
+}
+
+// Rows y0..y1 of the strip, each column painting or summing only where its wall runs.
+template <int Bytes>
+static void paintRowsInPart(StripColumn* columns, int left, SDL_Surface* background, int y0,
+                            int y1) {
+    for (int y = y0; y < y1; ++y) {
+        Uint8* row = nullptr;
+        if (y >= 0) {
+            row = rowStart(screen, y) + Bytes * left;
+            if (background) {
+                std::memcpy(row, rowStart(background, y) + Bytes * left, Bytes * stripColumns);
+            }
+        }
+        for (int j = 0; j < stripColumns; ++j) {
+            StripColumn& c = columns[j];
+            if (y >= c.span.top && y < c.end) {
+                if (y >= c.span.first) {
+                    storePixel<Bytes>(row + Bytes * j,
+                                      c.colours[std::min(int(c.v), wallTextureHeight - 1)]);
+                }
+                c.v = c.v + c.span.vStep;
+            }
+        }
+    }
+}
+
+// Rows y0..y1 of the strip, where every column paints: the running sums stay in registers.
+template <int Bytes>
+static void paintRowsInFull(StripColumn* columns, int left, SDL_Surface* background, int y0,
+                            int y1) {
+    double v[stripColumns];
+    double step[stripColumns];
+    for (int j = 0; j < stripColumns; ++j) {
+        v[j] = columns[j].v;
+        step[j] = columns[j].span.vStep;
+    }
+    for (int y = y0; y < y1; ++y) {
+        Uint8* row = rowStart(screen, y) + Bytes * left;
+        if (background) {
+            std::memcpy(row, rowStart(background, y) + Bytes * left, Bytes * stripColumns);
+        }
+#pragma GCC unroll 8
+        for (int j = 0; j < stripColumns; ++j) {
+            storePixel<Bytes>(row + Bytes * j,
+                              columns[j].colours[std::min(int(v[j]), wallTextureHeight - 1)]);
+            v[j] = v[j] + step[j];
+        }
+    }
+    for (int j = 0; j < stripColumns; ++j) {
+        columns[j].v = v[j];
+    }
 }
 
 // Row by row across a strip of neighbouring columns: the rows of a single column lie a pitch
 // apart and crowd into a few cache sets, while a strip's neighbouring pixels share their
 // cache lines and the columns' running sums go on side by side. Each column still adds its
-// texture step once per row, in order, exactly as the plain reading does.
-template <int Bytes> static void paintStrip(StripColumn* columns, int left) {
+// texture step once per row, from its top, in order, exactly as the plain reading does. With
+// a background to copy, every row of the strip takes it first, so the screen is written in
+// one sweep instead of two.
+template <int Bytes>
+static void paintStrip(StripColumn* columns, int left, SDL_Surface* background) {
     int top = viewRows;
     int end = 0;
+    int fullFirst = 0; // rows every column paints
+    int fullEnd = viewRows;
     for (int j = 0; j < stripColumns; ++j) {
         top = std::min(top, columns[j].span.top);
         end = std::max(end, columns[j].end);
+        fullFirst = std::max(fullFirst, columns[j].span.first);
+        fullEnd = std::min(fullEnd, columns[j].end);
     }
-    for (int y = top; y < end; ++y) {
-        Uint8* row = rowStart(screen, y) + Bytes * left;
-        for (int j = 0; j < stripColumns; ++j) {
-            StripColumn& c = columns[j];
-            if (y >= c.span.top && y < c.end) {
-                storePixel<Bytes>(row + Bytes * j,
-                                  c.colours[std::min(int(c.span.v), wallTextureHeight - 1)]);
-                c.span.v = c.span.v + c.span.vStep;
-            }
-        }
+    if (background) {
+        top = std::min(top, 0);
+        end = viewRows;
     }
+    if (fullFirst >= fullEnd) {
+        paintRowsInPart<Bytes>(columns, left, background, top, end);
+        return;
+    }
+    paintRowsInPart<Bytes>(columns, left, background, top, fullFirst);
+    paintRowsInFull<Bytes>(columns, left, background, fullFirst, fullEnd);
+    paintRowsInPart<Bytes>(columns, left, background, fullEnd, end);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Helpers: the layers of the view
 // ---------------------------------------------------------------------------------------------
 
+// The background can go row by row with the walls when SDL would copy it whole and as it
+// is: no key, the screen's own format, and at least the view's size on a screen of that
+// size with nothing clipped. Otherwise it is blitted before the walls.
+static SDL_Surface* backgroundToCopy() {
+    SDL_Surface* b = backgroundSurface;
+    const SDL_Rect& clip = screen->clip_rect;
+    const bool wholeView = screen->w == viewColumns && screen->h == viewRows && clip.x == 0 &&
+                           clip.y == 0 && clip.w == viewColumns && clip.h == viewRows;
+    if (b && !(b->flags & SDL_SRCCOLORKEY) && copiesAsIs(b, screen->format) && wholeView &&
+        b->w >= viewColumns && b->h >= viewRows) {
+        return b;
+    }
+    return nullptr;
+}
+
 // The angle is a running sum: column 0 is one step past the start, and column 319 looks
 // along playerAngle - 90, the direction of forward motion.
-static void drawWallColumns() {
+static void drawBackgroundAndWalls() {
+    SDL_Surface* background = backgroundToCopy();
+    if (!background) {
+        blitCell(backgroundSurface, nullptr, 0, 0);
+    }
     const ColourPacking packing = describePixels(screen->format).packing;
     lockPixels(screen);
+    if (background) {
+        lockPixels(background);
+    }
     forBytesPerPixel(screen->format->BytesPerPixel, [&](auto bytes) {
         StripColumn columns[stripColumns];
         double rayAngle = (playerAngle - 90) * radiansPerDegree - halfFieldOfView;
@@ -215,9 +312,12 @@ static void drawWallColumns() {
                 columns[j].span = spanOfHit();
                 prepareColumn(columns[j], packing);
             }
-            paintStrip<bytes()>(columns, left);
+            paintStrip<bytes()>(columns, left, background);
         }
     });
+    if (background) {
+        unlockPixels(background);
+    }
     unlockPixels(screen);
 }
 
@@ -254,8 +354,7 @@ void runWorldFrame() {
     }
     movePlayer();
     resolveWallCollision();
-    blitCell(backgroundSurface, nullptr, 0, 0);
-    drawWallColumns();
+    drawBackgroundAndWalls();
     drawMinimap();
     drawPlayerDot();
 }
