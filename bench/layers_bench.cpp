@@ -45,17 +45,33 @@ void border(benchmark::State& state) {
 }
 BENCHMARK(border)->Unit(benchmark::kMicrosecond);
 
-// At full fade (100) and halfway (50), where the top bar and the date are cut by the screen's
-// top edge.
+// At full fade the bars, the date and the clock stand still, as they do for all but the
+// first and last 39 passes of a pause.
 void barsWithText(benchmark::State& state) {
     pauseFully();
-    fadeLevel = double(state.range(0));
     for (auto _ : state) {
         drawClockBars();
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(barsWithText)->Arg(100)->Arg(50)->Unit(benchmark::kMicrosecond);
+BENCHMARK(barsWithText)->Unit(benchmark::kMicrosecond);
+
+// Sliding, as while the fade eases in or out: each pass at another level between 30 and 70,
+// where the top bar and the date are cut by the screen's top edge.
+double slidingFade(int pass) {
+    return 30.0 + 40.0 * (pass % 25) / 25;
+}
+
+void barsSliding(benchmark::State& state) {
+    pauseFully();
+    int pass = 0;
+    for (auto _ : state) {
+        fadeLevel = slidingFade(pass++);
+        drawClockBars();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(barsSliding)->Unit(benchmark::kMicrosecond);
 
 void pauseMenu(benchmark::State& state) {
     pauseFully();
@@ -65,6 +81,17 @@ void pauseMenu(benchmark::State& state) {
     }
 }
 BENCHMARK(pauseMenu)->Unit(benchmark::kMicrosecond);
+
+void menuSliding(benchmark::State& state) {
+    pauseFully();
+    int pass = 0;
+    for (auto _ : state) {
+        fadeLevel = slidingFade(pass++);
+        drawPauseMenu();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(menuSliding)->Unit(benchmark::kMicrosecond);
 
 void cursor(benchmark::State& state) {
     pauseFully();
