@@ -10,6 +10,9 @@
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 // ---------------------------------------------------------------------------------------------
 // Raw pixels
@@ -80,6 +83,37 @@ template <typename Body> inline void forBytesPerPixel(int bytesPerPixel, Body&& 
     default:
         break;
     }
+}
+
+// Called by the loops that rewrite large parts of the screen in every pass: copies `bytes`
+// from `from` to `to`. The window system reads the screen back after every pass, so an
+// ordinary store first fetches each line back from it; where the target can store past the
+// cache (x86's SSE2), the 16-byte-aligned middle of a long run goes that way instead, and
+// only its ends are copied plainly. Elsewhere it is a plain copy.
+inline void streamBytes(Uint8* to, const Uint8* from, size_t bytes) {
+#if defined(__SSE2__)
+    if (bytes >= 64) {
+        const size_t head = (16 - (reinterpret_cast<uintptr_t>(to) & 15)) & 15;
+        std::memcpy(to, from, head);
+        size_t i = head;
+        for (; i + 16 <= bytes; i += 16) {
+            __m128i lanes;
+            std::memcpy(&lanes, from + i, sizeof lanes);
+            _mm_stream_si128(reinterpret_cast<__m128i*>(to + i), lanes);
+        }
+        std::memcpy(to + i, from + i, bytes - i);
+        return;
+    }
+#endif
+    std::memcpy(to, from, bytes);
+}
+
+// Called after a loop of streamBytes, before anything else reads what it wrote: streamed
+// stores are not ordered with later ones until fenced.
+inline void endStreaming() {
+#if defined(__SSE2__)
+    _mm_sfence();
+#endif
 }
 
 // Called by the hot loops: the first byte of row y.

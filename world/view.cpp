@@ -20,7 +20,7 @@
 // ---------------------------------------------------------------------------------------------
 
 static constexpr int viewColumns = 640; // one ray each
-static constexpr int stripColumns = 8;  // painted together, row by row
+static constexpr int stripColumns = 16; // painted together, row by row
 static_assert(viewColumns % stripColumns == 0, "the strips tile the view");
 static_assert(wallTextureHeight >= 16, "texels are shaded sixteen at a time");
 static constexpr int viewRows = 480;
@@ -188,51 +188,40 @@ static void prepareColumn(StripColumn& column, const ColourPacking& packing) {
     column.v = span.v;
 }
 
-// Rows y0..y1 of the strip, each column painting or summing only where its wall runs.
-template <int Bytes>
-static void paintRowsInPart(StripColumn* columns, int left, SDL_Surface* background, int y0,
-                            int y1) {
-    for (int y = y0; y < y1; ++y) {
-        Uint8* row = nullptr;
-        if (y >= 0) {
-            row = rowStart(screen, y) + Bytes * left;
-            if (background) {
-                std::memcpy(row, rowStart(background, y) + Bytes * left, Bytes * stripColumns);
-            }
-        }
-        for (int j = 0; j < stripColumns; ++j) {
-            StripColumn& c = columns[j];
-            if (y >= c.span.top && y < c.end) {
-                if (y >= c.span.first) {
-                    storePixel<Bytes>(row + Bytes * j,
-                                      c.colours[std::min(int(c.v), wallTextureHeight - 1)]);
-                }
-                c.v = c.v + c.span.vStep;
-            }
-        }
-    }
-}
-
-// Rows y0..y1 of the strip, where every column paints: the running sums stay in registers.
-template <int Bytes>
-static void paintRowsInFull(StripColumn* columns, int left, SDL_Surface* background, int y0,
-                            int y1) {
+// Rows y0..y1 of the strip. Where every column paints (EveryColumn), the rows need no
+// tests; elsewhere each column paints, or only sums above row 1, where its wall runs. A row
+// whose strip is wholly written here, by walls or the background, is put together first and
+// then streamed to the screen whole.
+template <int Bytes, bool EveryColumn>
+static void paintRows(StripColumn* columns, int left, SDL_Surface* background, int y0, int y1) {
+    const bool wholeRows = EveryColumn || background;
     double v[stripColumns];
     double step[stripColumns];
     for (int j = 0; j < stripColumns; ++j) {
         v[j] = columns[j].v;
         step[j] = columns[j].span.vStep;
     }
+    alignas(16) Uint8 line[Bytes * stripColumns];
     for (int y = y0; y < y1; ++y) {
-        Uint8* row = rowStart(screen, y) + Bytes * left;
-        if (background) {
-            std::memcpy(row, rowStart(background, y) + Bytes * left, Bytes * stripColumns);
+        Uint8* row = y >= 0 ? rowStart(screen, y) + Bytes * left : nullptr;
+        Uint8* out = wholeRows ? line : row;
+        if (background && !EveryColumn && row) {
+            std::memcpy(line, rowStart(background, y) + Bytes * left, sizeof line);
         }
-#pragma GCC unroll 8
+#pragma GCC unroll 16
         for (int j = 0; j < stripColumns; ++j) {
-            storePixel<Bytes>(row + Bytes * j,
-                              columns[j].colours[std::min(int(v[j]), wallTextureHeight - 1)]);
-            v[j] = v[j] + step[j];
+            const WallSpan& span = columns[j].span;
+            if (EveryColumn || (y >= span.top && y < columns[j].end)) {
+                if (EveryColumn || y >= span.first) {
+                    storePixel<Bytes>(
+                        out + Bytes * j,
+                        columns[j].colours[std::min(int(v[j]), wallTextureHeight - 1)]);
+                }
+                v[j] = v[j] + step[j];
+            }
+        }
+        if (wholeRows && row) {
+            streamBytes(row, line, sizeof line);
         }
     }
     for (int j = 0; j < stripColumns; ++j) {
@@ -241,11 +230,10 @@ static void paintRowsInFull(StripColumn* columns, int left, SDL_Surface* backgro
 }
 
 // Row by row across a strip of neighbouring columns: the rows of a single column lie a pitch
-// apart and crowd into a few cache sets, while a strip's neighbouring pixels share their
-// cache lines and the columns' running sums go on side by side. Each column still adds its
-// texture step once per row, from its top, in order, exactly as the plain reading does. With
-// a background to copy, every row of the strip takes it first, so the screen is written in
-// one sweep instead of two.
+// apart and crowd into a few cache sets, while a strip's row at 32 bits is one cache line and
+// the columns' running sums go on side by side. Each column still adds its texture step once
+// per row, from its top, in order, exactly as the plain reading does. With a background to
+// copy, every row of the strip takes it first, so the screen is written in one sweep.
 template <int Bytes>
 static void paintStrip(StripColumn* columns, int left, SDL_Surface* background) {
     int top = viewRows;
@@ -263,12 +251,12 @@ static void paintStrip(StripColumn* columns, int left, SDL_Surface* background) 
         end = viewRows;
     }
     if (fullFirst >= fullEnd) {
-        paintRowsInPart<Bytes>(columns, left, background, top, end);
+        paintRows<Bytes, false>(columns, left, background, top, end);
         return;
     }
-    paintRowsInPart<Bytes>(columns, left, background, top, fullFirst);
-    paintRowsInFull<Bytes>(columns, left, background, fullFirst, fullEnd);
-    paintRowsInPart<Bytes>(columns, left, background, fullEnd, end);
+    paintRows<Bytes, false>(columns, left, background, top, fullFirst);
+    paintRows<Bytes, true>(columns, left, background, fullFirst, fullEnd);
+    paintRows<Bytes, false>(columns, left, background, fullEnd, end);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -315,6 +303,7 @@ static void drawBackgroundAndWalls() {
             paintStrip<bytes()>(columns, left, background);
         }
     });
+    endStreaming();
     if (background) {
         unlockPixels(background);
     }
