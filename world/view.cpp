@@ -51,55 +51,25 @@ struct WallSpan {
 // Helpers: colours
 // ---------------------------------------------------------------------------------------------
 
-// Sixteen texels of one plane, and their widenings; GCC maps the lanes onto whatever vector
-// registers the target has, without -march. Widening is spelled as interleaving with zeros,
-// which every target does in a few instructions.
-typedef uint8_t TexelBytes16 __attribute__((vector_size(16)));
-typedef uint16_t TexelWords8 __attribute__((vector_size(16)));
-typedef uint32_t Colours4 __attribute__((vector_size(16)));
-
 static inline Uint8 darken(Uint8 value, int shade) {
     const int darkened = value - shade;
     return Uint8(darkened <= 0 ? 0 : darkened >= 255 ? 255 : darkened);
 }
 
-// Sixteen texels of one plane darkened by the shade (0 to 255), as four lanes of four.
-static inline void darkenLanes(const uint8_t* plane, uint8_t shade, Colours4 (&lanes)[4]) {
-    TexelBytes16 bytes;
+// Sixteen texels of one plane less the shade (0 to 255), or down to 0.
+static inline ChannelWords16 darkenSixteen(const uint8_t* plane, uint8_t shade) {
+    ChannelBytes16 bytes;
     std::memcpy(&bytes, plane, sizeof bytes);
-    bytes = bytes - (bytes < shade ? bytes : shade);
-    const TexelBytes16 noBytes = {};
-    const TexelWords8 noWords = {};
-    const TexelWords8 low = reinterpret_cast<TexelWords8>(__builtin_shufflevector(
-        bytes, noBytes, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23));
-    const TexelWords8 high = reinterpret_cast<TexelWords8>(__builtin_shufflevector(
-        bytes, noBytes, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31));
-    lanes[0] =
-        reinterpret_cast<Colours4>(__builtin_shufflevector(low, noWords, 0, 8, 1, 9, 2, 10, 3, 11));
-    lanes[1] = reinterpret_cast<Colours4>(
-        __builtin_shufflevector(low, noWords, 4, 12, 5, 13, 6, 14, 7, 15));
-    lanes[2] = reinterpret_cast<Colours4>(
-        __builtin_shufflevector(high, noWords, 0, 8, 1, 9, 2, 10, 3, 11));
-    lanes[3] = reinterpret_cast<Colours4>(
-        __builtin_shufflevector(high, noWords, 4, 12, 5, 13, 6, 14, 7, 15));
+    return widenBytes(bytes - (bytes < shade ? bytes : shade));
 }
 
 // Sixteen texels of the span's column from texel t, shaded and packed by shifts.
 static void shadeSixteen(const WallSpan& span, const ColourPacking& p, uint8_t shade, int t,
                          Uint32* colours) {
     const int n = span.texelColumn + t;
-    Colours4 r[4];
-    Colours4 g[4];
-    Colours4 b[4];
-    darkenLanes(wallTexture.red + n, shade, r);
-    darkenLanes(wallTexture.green + n, shade, g);
-    darkenLanes(wallTexture.blue + n, shade, b);
-    for (int i = 0; i < 4; ++i) {
-        const Colours4 packed = p.alphaMask | (r[i] >> p.red.loss) << p.red.shift |
-                                (g[i] >> p.green.loss) << p.green.shift |
-                                (b[i] >> p.blue.loss) << p.blue.shift;
-        std::memcpy(colours + t + 4 * i, &packed, sizeof packed);
-    }
+    packColours16(p, darkenSixteen(wallTexture.red + n, shade),
+                  darkenSixteen(wallTexture.green + n, shade),
+                  darkenSixteen(wallTexture.blue + n, shade), colours + t);
 }
 
 // The shaded colours of at least texels first..last of the span's column, into the same
