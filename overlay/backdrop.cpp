@@ -2,6 +2,7 @@
 #include "overlay/backdrop.h"
 
 #include "app/frame.h"
+#include "app/image.h"
 #include "app/pixels.h"
 #include "overlay/assets.h"
 
@@ -204,7 +205,7 @@ void drawBackdrop(double level) {
         return;
     }
     if (level == 100.0 && frostedSurface) {
-        SDL_BlitSurface(frostedSurface, nullptr, screen, nullptr);
+        drawWholeScreen(frostedSurface);
         return;
     }
     blendInto(screen, level == 100.0 ? 100 : int(level));
