@@ -19,27 +19,24 @@ static std::vector<Uint8> wanted;
 // Helpers
 // ---------------------------------------------------------------------------------------------
 
-// What a drawing depends on besides the layer's own description: the screen it lands on, its
-// layout, and the clip rectangle SDL cuts it by.
-struct ScreenIdentity {
-    const void* surface;
-    const void* pixels;
-    int pitch;
-    int bytesPerPixel;
-    SDL_Rect clip;
-};
+template <typename Value> static void appendBytes(std::vector<Uint8>& bytes, const Value& value) {
+    const Uint8* first = reinterpret_cast<const Uint8*>(&value);
+    bytes.insert(bytes.end(), first, first + sizeof value);
+}
 
+// What a drawing depends on besides the layer's own description: the screen it lands on, its
+// layout, and the clip rectangle SDL cuts it by; then the description.
 static void describeScreen(std::vector<Uint8>& bytes, const void* description, size_t size) {
-    ScreenIdentity identity;
-    std::memset(&identity, 0, sizeof identity);
-    identity.surface = screen;
-    identity.pixels = screen->pixels;
-    identity.pitch = screen->pitch;
-    identity.bytesPerPixel = screen->format->BytesPerPixel;
-    identity.clip = screen->clip_rect;
-    const Uint8* first = reinterpret_cast<const Uint8*>(&identity);
+    bytes.clear();
+    appendBytes(bytes, static_cast<const void*>(screen));
+    appendBytes(bytes, static_cast<const void*>(screen->pixels));
+    appendBytes(bytes, screen->pitch);
+    appendBytes(bytes, screen->format->BytesPerPixel);
+    const SDL_Rect& clip = screen->clip_rect;
+    for (const int edge : {int(clip.x), int(clip.y), int(clip.w), int(clip.h)}) {
+        appendBytes(bytes, edge);
+    }
     const Uint8* given = static_cast<const Uint8*>(description);
-    bytes.assign(first, first + sizeof identity);
     bytes.insert(bytes.end(), given, given + size);
 }
 
