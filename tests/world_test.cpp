@@ -322,6 +322,7 @@ TEST_P(WorldViewTest, TheBackgroundBlitsAsAKeyedImage) {
         writeImage("Media/Game/background.png", 640, 480, [&](int x, int y) {
             return x == 300 && y == 100 ? odd : Uint32((x | 64) % 256 << 16 | y % 256 << 8 | 77);
         });
+        SDL_FreeSurface(backgroundSurface);
         loadWorldAssets();
         SDL_Surface* keyed = loadImage("Media/Game/background.png");
         SDL_FillRect(screen, nullptr, rgb(40, 80, 120)); // what a cyan pixel shows
@@ -330,6 +331,7 @@ TEST_P(WorldViewTest, TheBackgroundBlitsAsAKeyedImage) {
         SDL_FillRect(screen, nullptr, rgb(40, 80, 120));
         SDL_BlitSurface(backgroundSurface, nullptr, screen, nullptr);
         EXPECT_TRUE(screenBytes() == shown);
+        SDL_FreeSurface(keyed);
     }
 }
 
