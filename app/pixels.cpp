@@ -92,3 +92,13 @@ SDL_Rect makeRect(int x, int y, int w, int h) {
     rect.h = Uint16(h);
     return rect;
 }
+
+// A palette or another layout makes SDL map every pixel; surface alpha makes it blend.
+bool copiesAsIs(const SDL_Surface* image, const SDL_PixelFormat* target) {
+    const SDL_PixelFormat* f = image->format;
+    const bool surfaceAlpha = (image->flags & SDL_SRCALPHA) && (f->alpha != 255 || f->Amask);
+    return !surfaceAlpha && !(image->flags & SDL_RLEACCEL) && !f->palette && !target->palette &&
+           f->BitsPerPixel == target->BitsPerPixel && f->BytesPerPixel == target->BytesPerPixel &&
+           f->Rmask == target->Rmask && f->Gmask == target->Gmask && f->Bmask == target->Bmask &&
+           f->Amask == target->Amask;
+}

@@ -1,25 +1,14 @@
 // The pause overlay's two costly steps at 32 bits per pixel: the capture (once per pause)
 // and one blended backdrop (every pass while fading), plus a pass at full fade.
-#include "app/frame.h"
 #include "app/input.h"
 #include "app/pixels.h"
-#include "overlay/assets.h"
+#include "bench.h"
 #include "overlay/fade.h"
 
-#include <SDL.h>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
 namespace {
-
-void openScreen() {
-    if (screen) {
-        return;
-    }
-    SDL_Init(SDL_INIT_VIDEO);
-    screen = SDL_SetVideoMode(640, 480, 32, 0);
-    loadOverlayAssets();
-}
 
 void paintNoise() {
     std::srand(5);
@@ -39,7 +28,7 @@ void captureFromRest() {
 }
 
 void BM_Capture(benchmark::State& state) {
-    openScreen();
+    openGame();
     paintNoise();
     for (auto _ : state) {
         captureFromRest();
@@ -48,7 +37,7 @@ void BM_Capture(benchmark::State& state) {
 BENCHMARK(BM_Capture)->Unit(benchmark::kMillisecond);
 
 void BM_BlendedFrame(benchmark::State& state) {
-    openScreen();
+    openGame();
     paintNoise();
     captureFromRest();
     for (auto _ : state) {
@@ -59,7 +48,7 @@ void BM_BlendedFrame(benchmark::State& state) {
 BENCHMARK(BM_BlendedFrame)->Unit(benchmark::kMillisecond);
 
 void BM_FullFadeFrame(benchmark::State& state) {
-    openScreen();
+    openGame();
     paintNoise();
     captureFromRest();
     for (auto _ : state) {

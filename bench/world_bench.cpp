@@ -1,31 +1,16 @@
 // One world pass and the ray caster alone, on a fixed maze at 32 bits per pixel. Run from
 // the repository root with SDL_VIDEODRIVER=dummy so Media/ is found and no window opens.
-#include "app/frame.h"
-#include "world/assets.h"
+#include "bench.h"
 #include "world/maze.h"
 #include "world/player.h"
 #include "world/raycast.h"
 #include "world/view.h"
 
-#include <SDL.h>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 
 namespace {
 
-// The same maze every run: room centres are open in any maze, so the positions below are
-// too.
-void openWorld() {
-    if (screen) {
-        return;
-    }
-    SDL_Init(SDL_INIT_VIDEO);
-    screen = SDL_SetVideoMode(640, 480, 32, 0);
-    loadWorldAssets();
-    std::srand(20261206);
-    runWorldFrame(); // generates the maze
-}
-
+// Room centres are open in any maze, so these positions are open in the fixed one too.
 struct Spot {
     double x, y, angle;
 };
@@ -42,7 +27,7 @@ void placeAt(const Spot& spot) {
 }
 
 void worldPass(benchmark::State& state) {
-    openWorld();
+    openGame();
     placeAt(spots[state.range(0)]);
     for (auto _ : state) {
         runWorldFrame();
@@ -53,7 +38,7 @@ BENCHMARK(worldPass)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 // The 640 rays of one view, without drawing.
 void castViewRays(benchmark::State& state) {
-    openWorld();
+    openGame();
     placeAt(spots[state.range(0)]);
     for (auto _ : state) {
         double rayAngle = (playerAngle - 90) * radiansPerDegree - halfFieldOfView;

@@ -20,6 +20,9 @@ SDL_Surface* borderSurface = nullptr;
 SDL_Surface* barsSurface = nullptr;
 SDL_Surface* cursorSurface = nullptr;
 
+OpaqueRuns borderRuns;
+OpaqueRuns barsRuns;
+
 SDL_Rect glyphRects[glyphCount] = {};
 SDL_Rect buttonTiles[buttonTileCount] = {};
 SDL_Rect cursorFrames[cursorFrameCount] = {};
@@ -71,5 +74,7 @@ void loadOverlayAssets() {
                             "the pause screen has no top and bottom bars");
     cursorSurface =
         loadOrSay(loadAlphaImage, "Canopy/Cursor.png", "the pause menu shows no pointer");
+    borderRuns = findOpaqueRuns(borderSurface);
+    barsRuns = findOpaqueRuns(barsSurface);
     fillTables();
 }

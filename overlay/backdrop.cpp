@@ -2,6 +2,7 @@
 #include "overlay/backdrop.h"
 
 #include "app/frame.h"
+#include "app/image.h"
 #include "app/pixels.h"
 #include "overlay/assets.h"
 
@@ -19,13 +20,10 @@ static constexpr int planeSize = backdropWidth * backdropHeight;
 static uint8_t frostedPlanes[3][planeSize] = {};
 static uint8_t sharpPlanes[3][planeSize] = {};
 
-// Lanes of bytes widened to 16 bits, so sums and products cannot overflow, and of packed
-// pixels; GCC maps them onto whatever vector registers the target has, without -march.
+// Lanes of bytes widened to 16 bits, so sums cannot overflow; GCC maps them onto whatever
+// vector registers the target has, without -march.
 typedef uint8_t Bytes16 __attribute__((vector_size(16)));
 typedef uint16_t Words16 __attribute__((vector_size(32)));
-typedef uint8_t Bytes8 __attribute__((vector_size(8)));
-typedef uint16_t Words8 __attribute__((vector_size(16)));
-typedef uint32_t Pixels8 __attribute__((vector_size(32)));
 
 // ---------------------------------------------------------------------------------------------
 // Capture
@@ -118,81 +116,67 @@ static void washOutPlane(uint8_t* plane) {
 // Blend
 // ---------------------------------------------------------------------------------------------
 
-// (frost * w + sharp * (100 - w)) / 100 for eight pixels of one channel. The weighted sum
+// (frost * w + sharp * (100 - w)) / 100 for sixteen pixels of one channel. The weighted sum
 // is at most 25500, so it fits the 16-bit lanes, and a weighted mean of two bytes never
-// exceeds 255, so it needs no clamp. Lanes go in and out by reference: passed by value, a
-// 32-byte vector's calling convention would depend on the target's vector registers.
-static void mixLanes(const uint8_t* frost, const uint8_t* sharp, uint16_t w, Pixels8& mixed) {
-    Bytes8 f8;
-    Bytes8 s8;
-    std::memcpy(&f8, frost, sizeof f8);
-    std::memcpy(&s8, sharp, sizeof s8);
-    const Words8 f = __builtin_convertvector(f8, Words8);
-    const Words8 s = __builtin_convertvector(s8, Words8);
-    const Words8 mean = (f * w + s * uint16_t(100 - w)) / uint16_t(100);
-    mixed = __builtin_convertvector(mean, Pixels8);
+// exceeds 255, so it needs no clamp.
+static ChannelWords16 mixSixteen(const uint8_t* frost, const uint8_t* sharp, uint16_t w) {
+    ChannelBytes16 f;
+    ChannelBytes16 s;
+    std::memcpy(&f, frost, sizeof f);
+    std::memcpy(&s, sharp, sizeof s);
+    const ChannelWords16 fw = widenBytes(f);
+    const ChannelWords16 sw = widenBytes(s);
+    const uint16_t rest = uint16_t(100 - w);
+    return ChannelWords16{(fw.low * w + sw.low * rest) / uint16_t(100),
+                          (fw.high * w + sw.high * rest) / uint16_t(100)};
 }
 
-// Shifts and losses pack all eight lanes at once; a palette asks SDL lane by lane.
-template <bool BySdl>
-static void packLanes(const ColourPacking& p, const Pixels8& r, const Pixels8& g, const Pixels8& b,
-                      Pixels8& packed) {
-    if constexpr (BySdl) {
-        for (int lane = 0; lane < 8; ++lane) {
-            packed[lane] = packColour(p, Uint8(r[lane]), Uint8(g[lane]), Uint8(b[lane]));
-        }
-    } else {
-        packed = p.alphaMask | (r >> p.red.loss) << p.red.shift |
-                 (g >> p.green.loss) << p.green.shift | (b >> p.blue.loss) << p.blue.shift;
-    }
+static Uint8 valueAt(const ChannelWords16& values, int lane) {
+    return Uint8(lane < 8 ? values.low[lane] : values.high[lane - 8]);
 }
 
-template <int Bytes> static void storeLanes(Uint8* out, const Pixels8& packed) {
-    if constexpr (Bytes == 4) {
-        std::memcpy(out, &packed, sizeof packed);
-    } else if constexpr (Bytes == 2) {
-        const Words8 words = __builtin_convertvector(packed, Words8);
-        std::memcpy(out, &words, sizeof words);
-    } else {
-        for (int lane = 0; lane < 8; ++lane) {
-            storePixel<Bytes>(out + Bytes * lane, packed[lane]);
-        }
-    }
-}
-
-// Eight pixels at a time; a row of 640 leaves no remainder. The packing comes by value so it
-// stays in registers across the stores.
-template <int Bytes, bool BySdl>
+// Sixteen pixels at a time; a row of 640 leaves no remainder. The packing comes by value so
+// it stays in registers across the stores.
+template <int Bytes>
 static void blendRow(Uint8* out, int offset, uint16_t w, const ColourPacking packing) {
-    for (int x = 0; x < backdropWidth; x += 8) {
+    for (int x = 0; x < backdropWidth; x += 16) {
         const int i = offset + x;
-        Pixels8 r;
-        Pixels8 g;
-        Pixels8 b;
-        Pixels8 packed;
-        mixLanes(frostedPlanes[0] + i, sharpPlanes[0] + i, w, r);
-        mixLanes(frostedPlanes[1] + i, sharpPlanes[1] + i, w, g);
-        mixLanes(frostedPlanes[2] + i, sharpPlanes[2] + i, w, b);
-        packLanes<BySdl>(packing, r, g, b, packed);
-        storeLanes<Bytes>(out + Bytes * x, packed);
+        const ChannelWords16 r = mixSixteen(frostedPlanes[0] + i, sharpPlanes[0] + i, w);
+        const ChannelWords16 g = mixSixteen(frostedPlanes[1] + i, sharpPlanes[1] + i, w);
+        const ChannelWords16 b = mixSixteen(frostedPlanes[2] + i, sharpPlanes[2] + i, w);
+        Uint32 packed[16];
+        if (!packing.bySdl) {
+            packColours16(packing, r, g, b, packed);
+        } else {
+            for (int lane = 0; lane < 16; ++lane) {
+                packed[lane] =
+                    packColour(packing, valueAt(r, lane), valueAt(g, lane), valueAt(b, lane));
+            }
+        }
+        if constexpr (Bytes == 4) {
+            std::memcpy(out + Bytes * x, packed, sizeof packed);
+        } else {
+            for (int lane = 0; lane < 16; ++lane) {
+                storePixel<Bytes>(out + Bytes * (x + lane), packed[lane]);
+            }
+        }
     }
 }
 
 // Every pixel of the target is written. At weight 100 the blend is the frost itself, which
-// is how the frost is written into its surface too.
+// is how the frost is written into its surface too. Each row is blended into a buffer and
+// streamed out whole, as the screen's rows were read back by the window system.
 static void blendInto(SDL_Surface* target, int w) {
     const ColourPacking packing = describePixels(target->format).packing;
     lockPixels(target);
     forBytesPerPixel(target->format->BytesPerPixel, [&](auto bytes) {
+        alignas(16) Uint8 row[bytes() * backdropWidth];
         for (int y = 0; y < backdropHeight; ++y) {
-            Uint8* row = rowStart(target, y);
-            if (packing.bySdl) {
-                blendRow<bytes(), true>(row, y * backdropWidth, uint16_t(w), packing);
-            } else {
-                blendRow<bytes(), false>(row, y * backdropWidth, uint16_t(w), packing);
-            }
+            blendRow<bytes()>(row, y * backdropWidth, uint16_t(w), packing);
+            streamBytes(rowStart(target, y), row, sizeof row);
         }
     });
+    endStreaming();
     unlockPixels(target);
 }
 
@@ -224,7 +208,7 @@ void drawBackdrop(double level) {
         return;
     }
     if (level == 100.0 && frostedSurface) {
-        SDL_BlitSurface(frostedSurface, nullptr, screen, nullptr);
+        drawWholeScreen(frostedSurface);
         return;
     }
     blendInto(screen, level == 100.0 ? 100 : int(level));

@@ -5,9 +5,28 @@
 #include "app/image.h"
 #include "app/input.h"
 #include "app/pixels.h"
+#include "app/replay.h"
 #include "overlay/assets.h"
 #include "overlay/fade.h"
 #include "overlay/font.h"
+
+#include <cstring>
+
+// ---------------------------------------------------------------------------------------------
+// State
+// ---------------------------------------------------------------------------------------------
+
+// The frames of the last passes: each button, normal or lit.
+static DrawingMemory keptFrames = drawingMemory(4);
+
+// What a frame's pixels depend on besides the pixels below.
+struct FrameDescription {
+    const void* sheet;
+    const void* sheetPixels;
+    int x;
+    int y;
+    int highlighted;
+};
 
 // ---------------------------------------------------------------------------------------------
 // Frame pieces
@@ -46,12 +65,8 @@ static void blitRun(int column, int row, int h, int x, int y) {
     blitPiece(column, row, middleWidth - tile * middleTiles, h, x + tile * middleTiles, y);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Buttons
-// ---------------------------------------------------------------------------------------------
-
-void drawButtonFrame(int x, int y, int highlighted) {
-    const int row = highlighted;
+// The 51 pieces of a frame, from sheet row `row`, in their fixed order.
+static void blitFrame(int x, int y, int row) {
     blitPiece(TopLeft, row, tile, tile, x - tile, y - tile);
     blitPiece(BottomLeft, row, tile, tile, x - tile, y + middleRows);
     blitPiece(TopRight, row, tile, tile, x + middleWidth, y - tile);
@@ -61,6 +76,32 @@ void drawButtonFrame(int x, int y, int highlighted) {
     blitRun(TopEdge, row, tile, x, y - tile);
     blitPiece(LeftEdge, row, tile, middleRows, x - tile, y);
     blitRun(Middle, row, middleRows, x, y);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Buttons
+// ---------------------------------------------------------------------------------------------
+
+// The pieces are translucent and blend over what lies below, so a frame is replayed only where
+// the pixels below are the same as when it was drawn: at full fade, not while sliding.
+void drawButtonFrame(int x, int y, int highlighted) {
+    if (!buttonSurface) {
+        return;
+    }
+    FrameDescription frame;
+    std::memset(&frame, 0, sizeof frame);
+    frame.sheet = buttonSurface;
+    frame.sheetPixels = buttonSurface->pixels;
+    frame.x = x;
+    frame.y = y;
+    frame.highlighted = highlighted;
+    const int width = tile + middleWidth + tile;
+    const int height = tile + middleRows + tile;
+    if (replayDrawing(keptFrames, &frame, sizeof frame, x - tile, y - tile, width, height)) {
+        return;
+    }
+    blitFrame(x, y, highlighted);
+    keepDrawing(keptFrames);
 }
 
 // The zone's bounds are exclusive and leave the frame's outer 8 pixels out, so the two

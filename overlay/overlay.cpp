@@ -3,6 +3,7 @@
 
 #include "app/image.h"
 #include "app/input.h"
+#include "app/keyed.h"
 #include "overlay/assets.h"
 #include "overlay/clock.h"
 #include "overlay/fade.h"
@@ -24,7 +25,7 @@ static constexpr int pointerFrame = 3;
 
 // The pointer cursor centred on the pointer, from the second pass on. Mouse turning follows
 // cursorDrawn, not whether the sheet loaded: without the image the player can still turn.
-static void drawCursors() {
+void drawCursors() {
     cursorDrawn = false;
     if (cursorReady) {
         cursorDrawn = true;
@@ -32,6 +33,14 @@ static void drawCursors() {
                  pointer.y - cursorFrameSize / 2);
     }
     cursorReady = true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Border
+// ---------------------------------------------------------------------------------------------
+
+void drawBorder() {
+    drawKeyedImage(borderSurface, borderRuns, 0, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -49,5 +58,5 @@ void runOverlayFrame() {
         drawClockBars();
     }
     drawCursors();
-    blitCell(borderSurface, nullptr, 0, 0);
+    drawBorder();
 }

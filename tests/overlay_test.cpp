@@ -1,5 +1,6 @@
 // The overlay's layers over the backdrop: the framed buttons and the menu, the text and the
 // clock bars, the cursor and the border, drawn from sheets of known pixels.
+#include "app/image.h"
 #include "app/input.h"
 #include "overlay/clock.h"
 #include "overlay/fade.h"
@@ -10,7 +11,9 @@
 
 #include <climits>
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -224,6 +227,50 @@ TEST_F(OverlayTest, DrawTextPlacesElevenPixelAdvancesByTheAlignment) {
         EXPECT_EQ(rgbAt(screen, c.first + 11 * n + 4, y + 5), 0u) << "right of the text";
     }
 }
+
+// The real translucent sheets over random pixels, drawn again over the same pixels (kept,
+// then replayed), over pixels changed in one pixel or whole, and lit: every byte as plain
+// SDL blits of the same sheets leave it, a glyph at a time and a frame pixel at a time.
+class KeptDrawingTest : public OverlayTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(KeptDrawingTest, TextAndFramesMatchPlainBlitsOfTheSheets) {
+    openOverlay(GetParam());
+    fontSurface = loadAlphaImage("Media/Canopy/Font.png");
+    buttonSurface = loadAlphaImage("Media/Canopy/Button.png");
+    const char* text = "Wednesday 12:05:09 AM";
+    std::mt19937 random(5);
+    Uint8* pixels = static_cast<Uint8*>(screen->pixels);
+    std::vector<Uint8> below(size_t(screen->pitch) * 480);
+    for (int pass = 0; pass < 6; ++pass) {
+        SCOPED_TRACE(testing::Message() << "pass " << pass);
+        if (pass == 0 || pass == 4) {
+            std::generate(below.begin(), below.end(), [&] { return Uint8(random()); });
+        } else if (pass == 3) {
+            below[size_t(screen->pitch) * 87 + 149 * screen->format->BytesPerPixel] ^= 1;
+        }
+        std::copy(below.begin(), below.end(), pixels);
+        drawButtonFrame(170, 108, pass == 5);
+        drawText(180, 100, text, Left);
+        const std::vector<Uint8> drawn(pixels, pixels + below.size());
+        std::copy(below.begin(), below.end(), pixels);
+        for (int y = 87; y <= 143; ++y) {
+            for (int x = 149; x <= 490; ++x) {
+                const int column = pieceColumn[pieceAlong(y - 108, 15)][pieceAlong(x - 170, 300)];
+                SDL_Rect from = makeRect(21 * column + offsetInTile(x - 170, 300),
+                                         21 * (pass == 5) + offsetInTile(y - 108, 15), 1, 1);
+                SDL_Rect at = makeRect(x, y, 0, 0);
+                SDL_BlitSurface(buttonSurface, &from, screen, &at);
+            }
+        }
+        for (int i = 0; text[i]; ++i) {
+            blitCell(fontSurface, &glyphRects[text[i] - 32], 180 + 11 * i, 100);
+        }
+        ASSERT_TRUE(std::equal(drawn.begin(), drawn.end(), pixels));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, KeptDrawingTest, ::testing::Values(16, 24, 32),
+                         testing::PrintToStringParamName());
 
 std::string composed(void (*compose)(char*, size_t, const struct tm&), const struct tm& t) {
     char line[64];

@@ -13,12 +13,16 @@
 #include <SDL.h>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 // ---------------------------------------------------------------------------------------------
 // State
 // ---------------------------------------------------------------------------------------------
 
 static constexpr int viewColumns = 640; // one ray each
+static constexpr int stripColumns = 16; // painted together, row by row
+static_assert(viewColumns % stripColumns == 0, "the strips tile the view");
+static_assert(wallTextureHeight >= 16, "texels are shaded sixteen at a time");
 static constexpr int viewRows = 480;
 static constexpr double wallHeightAtOneCell = 400.0; // pixels
 static constexpr double horizonRow = 240.0;
@@ -41,10 +45,12 @@ static constexpr int minimapTop = 370;
 static constexpr int minimapCell = 6; // pixels per maze cell
 static constexpr int playerDotSize = 4;
 
-// Everything a column needs to paint its wall, worked out before any pixel is written.
+// Everything a column needs to paint its wall, worked out before any pixel is written. A
+// wall taller than the screen starts above row 1: its rows up there are summed, not painted.
 struct WallSpan {
-    int top = 0;         // first screen row painted
-    int rows = 0;        // rows painted from top down
+    int top = 0;         // the wall's first row, painted or not
+    int first = 0;       // first screen row painted, 1 or more
+    int rows = 0;        // rows painted from first down
     double v = 0.0;      // texture row at top, a running sum
     double vStep = 0.0;  // texture rows per screen row
     int texelColumn = 0; // start of the texture column in the planes
@@ -60,9 +66,41 @@ static inline Uint8 darken(Uint8 value, int shade) {
     return Uint8(darkened <= 0 ? 0 : darkened >= 255 ? 255 : darkened);
 }
 
-static inline Uint32 shadedTexel(const ColourPacking& packing, int n, int shade) {
-    return packColour(packing, darken(wallTexture.red[n], shade),
-                      darken(wallTexture.green[n], shade), darken(wallTexture.blue[n], shade));
+// Sixteen texels of one plane less the shade (0 to 255), or down to 0.
+static inline ChannelWords16 darkenSixteen(const uint8_t* plane, uint8_t shade) {
+    ChannelBytes16 bytes;
+    std::memcpy(&bytes, plane, sizeof bytes);
+    return widenBytes(bytes - (bytes < shade ? bytes : shade));
+}
+
+// Sixteen texels of the span's column from texel t, shaded and packed by shifts.
+static void shadeSixteen(const WallSpan& span, const ColourPacking& p, uint8_t shade, int t,
+                         Uint32* colours) {
+    const int n = span.texelColumn + t;
+    packColours16(p, darkenSixteen(wallTexture.red + n, shade),
+                  darkenSixteen(wallTexture.green + n, shade),
+                  darkenSixteen(wallTexture.blue + n, shade), colours + t);
+}
+
+// The shaded colours of at least texels first..last of the span's column, into the same
+// places of colours: sixteen at a time when the screen packs by shifts, the last sixteen
+// ending on `last` (a column has more than sixteen texels), else one by one. A distance is
+// never negative, so neither is the shade, and at 255 or more every channel is 0.
+static void shadeTexels(const WallSpan& span, const ColourPacking& p, int first, int last,
+                        Uint32* colours) {
+    const int shade = std::min(span.shade, 255);
+    if (!p.bySdl) {
+        for (int t = first; t <= last; t += 16) {
+            shadeSixteen(span, p, uint8_t(shade), std::min(t, std::max(last - 15, 0)), colours);
+        }
+        return;
+    }
+    for (int t = first; t <= last; ++t) {
+        const int n = span.texelColumn + t;
+        colours[t] =
+            packColour(p, darken(wallTexture.red[n], shade), darken(wallTexture.green[n], shade),
+                       darken(wallTexture.blue[n], shade));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -77,8 +115,9 @@ static int textureColumn() {
 }
 
 // The distance is straight, not projected on the view's centre, so walls bow (fish-eye).
-// A wall taller than the screen is cut at row 1, its texture starting where that row falls;
-// the skipped rows are stepped one by one so the running texture row matches exactly.
+// A wall taller than the screen is cut at row 1, its texture starting where that row falls:
+// the painter steps through the rows above one by one so the running texture row matches
+// exactly.
 static WallSpan spanOfHit() {
     const double dist = std::sqrt((playerX - rayHitX) * (playerX - rayHitX) +
                                   (playerY - rayHitY) * (playerY - rayHitY));
@@ -92,6 +131,7 @@ static WallSpan spanOfHit() {
     // eye tends to. Every height the player can meet takes the path below.
     if (!(height < tallestStandingWall)) {
         span.top = firstWallRow;
+        span.first = firstWallRow;
         span.rows = viewRows - firstWallRow;
         span.v = middleTexelRow;
         return span;
@@ -100,42 +140,103 @@ static WallSpan spanOfHit() {
     span.shade = int(shadePerCell * dist);
     span.vStep = wallTextureHeight / height;
     span.top = int(horizonRow - height / 2);
-    while (span.top < firstWallRow) {
-        span.top = span.top + 1;
-        span.v = span.v + span.vStep;
-    }
-    span.rows = std::min(int(height), viewRows - span.top);
+    span.first = std::max(span.top, firstWallRow);
+    span.rows = std::min(int(height), viewRows - span.first);
     return span;
 }
 
-// A wall taller than the texture (less than one texel per row) repeats texels, so their
-// shaded colours are worked out once per column into a table, from the first texel shown
-// down; a shorter wall samples a new texel nearly every row and works each out in place.
-// The running texture row is summed exactly as for any other column either way. The
-// packing comes by value, so it stays in registers across the pixel stores.
+// A column of the strip being painted: where its wall runs, its running texture row, and
+// its texels shaded and packed once, from about the first one shown to the last.
+struct StripColumn {
+    WallSpan span;
+    int end = 0; // one past the last row painted
+    double v = 0.0;
+    Uint32 colours[wallTextureHeight];
+};
+
+// Which texels the running sum reaches is known before it is summed, but for its rounding:
+// the sum strays from the product by far less than a texel row, so a row of margin on either
+// side covers every texel the column shows.
+static void prepareColumn(StripColumn& column, const ColourPacking& packing) {
+    const WallSpan& span = column.span;
+    const double shown = span.v + (span.first - span.top) * span.vStep;
+    const int first = std::clamp(int(shown) - 1, 0, wallTextureHeight - 1);
+    const int last =
+        std::clamp(int(shown + span.rows * span.vStep) + 1, first, wallTextureHeight - 1);
+    shadeTexels(span, packing, first, last, column.colours);
+    column.end = span.first + span.rows;
+    column.v = span.v;
+}
+
+// Rows y0..y1 of the strip. Where every column paints (EveryColumn), the rows need no
+// tests; elsewhere each column paints, or only sums above row 1, where its wall runs. A row
+// whose strip is wholly written here, by walls or the background, is put together first and
+// then streamed to the screen whole.
+template <int Bytes, bool EveryColumn>
+static void paintRows(StripColumn* columns, int left, SDL_Surface* background, int y0, int y1) {
+    const bool wholeRows = EveryColumn || background;
+    double v[stripColumns];
+    double step[stripColumns];
+    for (int j = 0; j < stripColumns; ++j) {
+        v[j] = columns[j].v;
+        step[j] = columns[j].span.vStep;
+    }
+    alignas(16) Uint8 line[Bytes * stripColumns];
+    for (int y = y0; y < y1; ++y) {
+        Uint8* row = y >= 0 ? rowStart(screen, y) + Bytes * left : nullptr;
+        Uint8* out = wholeRows ? line : row;
+        if (background && !EveryColumn && row) {
+            std::memcpy(line, rowStart(background, y) + Bytes * left, sizeof line);
+        }
+#pragma GCC unroll 16
+        for (int j = 0; j < stripColumns; ++j) {
+            const WallSpan& span = columns[j].span;
+            if (EveryColumn || (y >= span.top && y < columns[j].end)) {
+                if (EveryColumn || y >= span.first) {
+                    storePixel<Bytes>(
+                        out + Bytes * j,
+                        columns[j].colours[std::min(int(v[j]), wallTextureHeight - 1)]);
+                }
+                v[j] = v[j] + step[j];
+            }
+        }
+        if (wholeRows && row) {
+            streamBytes(row, line, sizeof line);
+        }
+    }
+    for (int j = 0; j < stripColumns; ++j) {
+        columns[j].v = v[j];
+    }
+}
+
+// Row by row across a strip of neighbouring columns: the rows of a single column lie a pitch
+// apart and crowd into a few cache sets, while a strip's row at 32 bits is one cache line and
+// the columns' running sums go on side by side. Each column still adds its texture step once
+// per row, from its top, in order, exactly as the plain reading does. With a background to
+// copy, every row of the strip takes it first, so the screen is written in one sweep.
 template <int Bytes>
-static void paintSpan(const WallSpan span, const ColourPacking packing, int k) {
-    const int pitch = screen->pitch;
-    Uint8* p = rowStart(screen, span.top) + Bytes * k;
-    double v = span.v;
-    if (span.vStep < 1.0) {
-        Uint32 colours[wallTextureHeight];
-        for (int t = std::min(int(v), wallTextureHeight - 1); t < wallTextureHeight; ++t) {
-            colours[t] = shadedTexel(packing, span.texelColumn + t, span.shade);
-        }
-        for (int i = 0; i < span.rows; ++i) {
-            storePixel<Bytes>(p, colours[std::min(int(v), wallTextureHeight - 1)]);
-            p += pitch;
-            v = v + span.vStep;
-        }
+static void paintStrip(StripColumn* columns, int left, SDL_Surface* background) {
+    int top = viewRows;
+    int end = 0;
+    int fullFirst = 0; // rows every column paints
+    int fullEnd = viewRows;
+    for (int j = 0; j < stripColumns; ++j) {
+        top = std::min(top, columns[j].span.top);
+        end = std::max(end, columns[j].end);
+        fullFirst = std::max(fullFirst, columns[j].span.first);
+        fullEnd = std::min(fullEnd, columns[j].end);
+    }
+    if (background) {
+        top = std::min(top, 0);
+        end = viewRows;
+    }
+    if (fullFirst >= fullEnd) {
+        paintRows<Bytes, false>(columns, left, background, top, end);
         return;
     }
-    for (int i = 0; i < span.rows; ++i) {
-        const int t = std::min(int(v), wallTextureHeight - 1);
-        storePixel<Bytes>(p, shadedTexel(packing, span.texelColumn + t, span.shade));
-        p += pitch;
-        v = v + span.vStep;
-    }
+    paintRows<Bytes, false>(columns, left, background, top, fullFirst);
+    paintRows<Bytes, true>(columns, left, background, fullFirst, fullEnd);
+    paintRows<Bytes, false>(columns, left, background, fullEnd, end);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -153,19 +254,50 @@ static void drawBackground() {
     blitCell(backgroundSurface, nullptr, 0, 0);
 }
 
+// The background can go row by row with the walls when SDL would copy it whole and as it
+// is: no key, the screen's own format, and at least the view's size on a screen of that
+// size with nothing clipped. Otherwise it is blitted before the walls.
+static SDL_Surface* backgroundToCopy() {
+    SDL_Surface* b = backgroundSurface;
+    const SDL_Rect& clip = screen->clip_rect;
+    const bool wholeView = screen->w == viewColumns && screen->h == viewRows && clip.x == 0 &&
+                           clip.y == 0 && clip.w == viewColumns && clip.h == viewRows;
+    if (b && !(b->flags & SDL_SRCCOLORKEY) && copiesAsIs(b, screen->format) && wholeView &&
+        b->w >= viewColumns && b->h >= viewRows) {
+        return b;
+    }
+    return nullptr;
+}
+
 // The angle is a running sum: column 0 is one step past the start, and column 319 looks
 // along playerAngle - 90, the direction of forward motion.
-static void drawWallColumns() {
+static void drawBackgroundAndWalls() {
+    SDL_Surface* background = backgroundToCopy();
+    if (!background) {
+        drawBackground();
+    }
     const ColourPacking packing = describePixels(screen->format).packing;
     lockPixels(screen);
+    if (background) {
+        lockPixels(background);
+    }
     forBytesPerPixel(screen->format->BytesPerPixel, [&](auto bytes) {
+        StripColumn columns[stripColumns];
         double rayAngle = (playerAngle - 90) * radiansPerDegree - halfFieldOfView;
-        for (int k = 0; k < viewColumns; ++k) {
-            rayAngle = rayAngle + rayAngleStep;
-            castRay(rayAngle);
-            paintSpan<bytes()>(spanOfHit(), packing, k);
+        for (int left = 0; left < viewColumns; left += stripColumns) {
+            for (int j = 0; j < stripColumns; ++j) {
+                rayAngle = rayAngle + rayAngleStep;
+                castRay(rayAngle);
+                columns[j].span = spanOfHit();
+                prepareColumn(columns[j], packing);
+            }
+            paintStrip<bytes()>(columns, left, background);
         }
     });
+    endStreaming();
+    if (background) {
+        unlockPixels(background);
+    }
     unlockPixels(screen);
 }
 
@@ -202,8 +334,7 @@ void runWorldFrame() {
     }
     movePlayer();
     resolveWallCollision();
-    drawBackground();
-    drawWallColumns();
+    drawBackgroundAndWalls();
     drawMinimap();
     drawPlayerDot();
 }

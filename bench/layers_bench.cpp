@@ -1,0 +1,133 @@
+// The layers the overlay draws over the backdrop, each alone, and the two whole passes, while
+// playing and while paused, at 32 bits per pixel with the real art.
+#include "app/input.h"
+#include "bench.h"
+#include "overlay/clock.h"
+#include "overlay/fade.h"
+#include "overlay/menu.h"
+#include "overlay/overlay.h"
+#include "world/player.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Wednesday 30 September 2026, 10:48:27: the longest date line.
+struct tm wednesday() {
+    struct tm t = {};
+    t.tm_year = 126;
+    t.tm_mon = 8;
+    t.tm_mday = 30;
+    t.tm_wday = 3;
+    t.tm_hour = 10;
+    t.tm_min = 48;
+    t.tm_sec = 27;
+    return t;
+}
+
+// Open at full fade with the pointer resting on "Resume game", the left button up.
+void pauseFully() {
+    openGame();
+    static struct tm now = wednesday();
+    localTime = &now;
+    menuOpen = true;
+    fadeLevel = 100.0;
+    pointer = {320, 115};
+    mouseButtonStates[SDL_BUTTON_LEFT] = Up;
+}
+
+void border(benchmark::State& state) {
+    openGame();
+    for (auto _ : state) {
+        drawBorder();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(border)->Unit(benchmark::kMicrosecond);
+
+// At full fade the bars, the date and the clock stand still, as they do for all but the
+// first and last 39 passes of a pause.
+void barsWithText(benchmark::State& state) {
+    pauseFully();
+    for (auto _ : state) {
+        drawClockBars();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(barsWithText)->Unit(benchmark::kMicrosecond);
+
+// Sliding, as while the fade eases in or out: each pass at another level between 30 and 70,
+// where the top bar and the date are cut by the screen's top edge.
+double slidingFade(int pass) {
+    return 30.0 + 40.0 * (pass % 25) / 25;
+}
+
+void barsSliding(benchmark::State& state) {
+    pauseFully();
+    int pass = 0;
+    for (auto _ : state) {
+        fadeLevel = slidingFade(pass++);
+        drawClockBars();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(barsSliding)->Unit(benchmark::kMicrosecond);
+
+void pauseMenu(benchmark::State& state) {
+    pauseFully();
+    for (auto _ : state) {
+        drawPauseMenu();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(pauseMenu)->Unit(benchmark::kMicrosecond);
+
+void menuSliding(benchmark::State& state) {
+    pauseFully();
+    int pass = 0;
+    for (auto _ : state) {
+        fadeLevel = slidingFade(pass++);
+        drawPauseMenu();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(menuSliding)->Unit(benchmark::kMicrosecond);
+
+void cursor(benchmark::State& state) {
+    pauseFully();
+    drawCursors(); // the cursor shows from the second pass on
+    for (auto _ : state) {
+        drawCursors();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(cursor)->Unit(benchmark::kMicrosecond);
+
+// The overlay's whole pass at full fade, the local time read afresh as in the game.
+void pausedPass(benchmark::State& state) {
+    pauseFully();
+    for (auto _ : state) {
+        runOverlayFrame();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(pausedPass)->Unit(benchmark::kMicrosecond);
+
+// The world and the overlay over it, standing mid-maze with the pointer at the centre.
+void playingPass(benchmark::State& state) {
+    openGame();
+    menuOpen = false;
+    fadeLevel = 0.0;
+    pointer = {320, 240};
+    playerX = 17.5;
+    playerY = 7.5;
+    playerAngle = 90.0;
+    for (auto _ : state) {
+        runWorldFrame();
+        runOverlayFrame();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(playingPass)->Unit(benchmark::kMicrosecond);
+
+} // namespace
