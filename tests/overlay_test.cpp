@@ -9,7 +9,6 @@
 #include "overlay/overlay.h"
 #include "support.h"
 
-#include <climits>
 #include <cstring>
 #include <random>
 #include <string>
@@ -43,26 +42,6 @@ int offsetInTile(int d, int run) {
 
 // The sheet column of each piece by band (top, middle, bottom) and part (left, run, right).
 const int pieceColumn[3][3] = {{0, 6, 2}, {7, 8, 5}, {1, 4, 3}};
-
-// Anchored at (170, 108) the frame covers 149..490 by 87..143; the runs repeat every 21 pixels.
-TEST_F(MenuTest, TheFramesPiecesTileItsRectangleFromTheChosenRow) {
-    for (int row = 0; row < 2; ++row) {
-        SDL_FillRect(screen, nullptr, 0);
-        drawButtonFrame(170, 108, row);
-        for (int y = 80; y < 150; ++y) {
-            for (int x = 140; x < 500; ++x) {
-                const int dx = x - 170;
-                const int dy = y - 108;
-                const int column = pieceColumn[pieceAlong(dy, 15)][pieceAlong(dx, 300)];
-                const Uint32 sheetX = 21 * column + offsetInTile(dx, 300);
-                const Uint32 sheetY = 21 * row + offsetInTile(dy, 15);
-                const bool inside = x >= 149 && x <= 490 && y >= 87 && y <= 143;
-                ASSERT_EQ(rgbAt(screen, x, y), inside ? sheetX << 16 | sheetY << 8 | marker : 0)
-                    << "sheet row " << row << ", screen " << x << ", " << y;
-            }
-        }
-    }
-}
 
 // At full fade Resume's zone is x 157..482 by y 95..135; the pointer there lights the
 // button (sheet row 1), and only a fresh left press clicks.
@@ -201,7 +180,7 @@ TEST_F(OverlayTest, DrawTextPlacesElevenPixelAdvancesByTheAlignment) {
     // clang-format off
     const Case cases[] = {
         {20, "Plint!", Left, 20, {48, 76, 73, 78, 84, 1}},  {320, "Exit", Centre, 298, {37, 88, 73, 84}},
-        {320, "Resume game", Centre, 260, {50, 69, 83, 85, 77, 69, 0, 71, 65, 77, 69}},
+        {320, "Resume game", Centre, 260, {50, 69, 83, 85, 77, 69, 0, 71, 65, 77, 69}}, // 121 wide
         {620, "Sunday", Right, 554, {51, 85, 78, 68, 65, 89}}, {300, "a\tb\x80\xff", Left, 300, {65, 0, 66, 0, 0}},
         {300, "xy", 4, 0, {88, 89}}, // an unknown alignment starts at x 0
         {-16, "abcdef", Left, -16, {65, 66, 67, 68, 69, 70}}}; // clipped cells keep the rest
@@ -221,10 +200,6 @@ TEST_F(OverlayTest, DrawTextPlacesElevenPixelAdvancesByTheAlignment) {
                 }
             }
         }
-        if (c.first > 0) {
-            EXPECT_EQ(rgbAt(screen, c.first - 1, y + 5), 0u) << "left of the text";
-        }
-        EXPECT_EQ(rgbAt(screen, c.first + 11 * n + 4, y + 5), 0u) << "right of the text";
     }
 }
 
@@ -300,17 +275,6 @@ TEST(ClockLines, ATwelveHourClockAndTheDateWithItsOrdinal) {
     EXPECT_EQ(composed(composeDateLine, t), "Wednesday September 31st 2010");
     t.tm_mon = 12;
     EXPECT_EQ(composed(composeDateLine, t), "Wednesday  31st 2010") << "no thirteenth month";
-}
-
-TEST(ClockLines, AHugeYearStaysWithinTheLine) {
-    struct tm t = sunday(0, 0, 0);
-    t.tm_year = INT_MAX; // widened before 1900 is added
-    EXPECT_EQ(composed(composeDateLine, t), "Sunday January 3rd 2147485547");
-    char line[32];
-    std::memset(line, 'x', sizeof line);
-    composeDateLine(line, 20, t);
-    EXPECT_EQ(std::strlen(line), 19u);
-    EXPECT_EQ(line[20], 'x') << "nothing written past the given size";
 }
 
 } // namespace

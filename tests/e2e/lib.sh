@@ -74,9 +74,7 @@ move_pointer() {
 }
 
 click_left() {
-    xdotool mousedown 1
-    sleep 0.1
-    xdotool mouseup 1
+    xdotool mousedown 1 sleep 0.1 mouseup 1
 }
 
 # Saves the window's pixels as PNG.
