@@ -21,7 +21,7 @@ version=$(env -u DISPLAY "$installed" --version) || fail "--version exited with 
     fail "--version says: $version"
 help=$(env -u DISPLAY "$installed" --help unknown) || fail "--help exited with $?"
 data=$(sed -n 's/^  3\. //p' <<<"$help")
-[ "$data" = "$(cd "$STAGE/root" && pwd -P)/usr/share/plint/Media" ] ||
+[ "$data" = "$(cd "$(dirname "$installed")/.." && pwd -P)/share/plint/Media" ] ||
     fail "the installed game does not look beside itself for its art: $data"
 diff -r Media "$data" || fail "the installed art differs from Media/"
 entry=${data%/plint/Media}/applications/plint.desktop
