@@ -93,7 +93,7 @@ same_frame turn-after after-escape "Escape twice"
 
 # Clicks every 30 ms or so for a second. Only a sliding button passes under y 140 (Resume
 # game, for the last ten passes of sliding in) and under y 475 (Exit, for three passes early
-# in sliding out, so that is tried up to three times).
+# in sliding out, so that is tried up to six times).
 clicks() {
     # shellcheck disable=SC2046 # one word per xdotool argument
     xdotool $(for _ in $(seq 33); do echo mousedown 1 sleep 0.02 mouseup 1 sleep 0.01; done)
@@ -107,7 +107,7 @@ sleep 0.2
 screenshot after-slide-in
 same_frame turn-after after-slide-in "Resume game while sliding in"
 move_pointer 320 475
-for _ in 1 2 3; do
+for _ in 1 2 3 4 5 6; do
     press_key Escape
     sleep 1.5
     press_key Escape
