@@ -90,6 +90,14 @@ TEST_F(InputTest, OtherEventsWaitForTheDrainWhichNotesAQuit) {
     EXPECT_EQ(queued(), 0);
 }
 
+TEST_F(InputTest, ThePointerFollowsTheMouse) {
+    SDL_WarpMouse(123, 456);
+    SDL_PumpEvents();
+    updateInput();
+    EXPECT_EQ(pointer.x, 123);
+    EXPECT_EQ(pointer.y, 456);
+}
+
 TEST(FramePacing, ATickCounterThatWrapsDoesNotDisturbThePacing) {
     EXPECT_EQ(remainingFrameTime(1000, 1005), 11u);
     EXPECT_EQ(remainingFrameTime(1000, 1016), 0u);

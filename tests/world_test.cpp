@@ -199,6 +199,23 @@ void drawPassAt(double x, double y, double angle) {
     runWorldFrame();
 }
 
+// A 100 x 50 wall: its texels as the display shows them, plain grey (rim 96, inside 128)
+// where it has no pixels, its name on stderr; the player starts at (1.5, 1.5).
+TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
+    enterScratchFolder();
+    writeImage("Media/Game/wall.png", 100, 50, [](int c, int r) { return c << 16 | r << 8 | 99; });
+    testing::internal::CaptureStderr();
+    loadWorldAssets();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Game/wall.png"), std::string::npos);
+    Uint8 red = 0, green = 0, blue = 0;
+    SDL_GetRGB(rgb(5, 49, 99), screen->format, &red, &green, &blue);
+    EXPECT_EQ(wallTexture.red[5 * wallTextureHeight + 49], red);
+    EXPECT_EQ(wallTexture.green[5 * wallTextureHeight + 49], green);
+    EXPECT_EQ(wallTexture.green[100 * wallTextureHeight + 5], 128) << "right of the file";
+    EXPECT_EQ(wallTexture.green[399 * wallTextureHeight + 5], 96) << "the rim";
+    EXPECT_EQ(playerY, 1.5) << "the start";
+}
+
 // From inside a wall the ray can stop on the player's own point, or a hair from it. Such a
 // column is filled at once from row 1 at full light with the texture's middle row; and with
 // no background image no pixel of the frame before is left.
