@@ -9,13 +9,14 @@ cd "$(dirname "$0")"
 install_missing_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
-# Configured as Debian installs games, so the package built from it is right.
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
-    -DCMAKE_INSTALL_BINDIR=games >/dev/null
+# The plain install's folders, said outright so that a build/ configured as Debian installs
+# games by an earlier test.sh is put back: tools/build-deb.sh builds the package in its own.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr/local \
+    -DCMAKE_INSTALL_BINDIR=bin >/dev/null
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPLINT_SANITIZE=ON -DPLINT_BENCH=OFF >/dev/null
 cmake --build build -j"$jobs"
 cmake --build build-asan -j"$jobs"
-(cd build && cpack -G DEB >/dev/null) # read by the install test
+tools/build-deb.sh >/dev/null # in build-deb/, read by the install test
 
 status=0
 (cd build && ctest --output-on-failure -j"$jobs") || status=1

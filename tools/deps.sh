@@ -32,3 +32,7 @@ BUILD_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev libsdl-image1.2-dev)
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool imagemagick
     x11-apps x11-utils python3 libpng-dev libfreetype-dev fonts-dejavu-core dpkg-dev
     desktop-file-utils)
+
+# What tools/build-deb.sh needs to build the Debian package as Debian builds it, and what the
+# install test checks the package's metainfo and manual page with.
+PACKAGE_PACKAGES=(dpkg-dev binutils appstream man-db)

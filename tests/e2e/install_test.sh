@@ -3,8 +3,8 @@
 # DESTDIR, and the installed binary, started from a scratch home folder, draws the same first
 # frame as the game started here (a preloaded shim freezes time(), so both carve the same
 # maze) from the art staged beside it, the only art it can find there. --version and --help
-# answer without a display, the desktop entry is valid, and the Debian package that test.sh
-# builds holds what it must.
+# answer without a display, the desktop entry, the AppStream metainfo and the manual page are
+# valid, and the Debian packages tools/build-deb.sh builds hold what they must.
 . "$(dirname "$0")/lib.sh"
 
 BUILD=$(cd "$(dirname "$GAME")" && pwd)
@@ -17,16 +17,22 @@ installed=$(find "$STAGE/root" -type f -name plint)
 [ -x "$installed" ] || fail "no plint binary was installed"
 
 version=$(env -u DISPLAY "$installed" --version) || fail "--version exited with $?"
-[ "$version" = "plint $(sed -n 's/^project(plint VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)" ] ||
-    fail "--version says: $version"
+[ "$version" = "plint $(dpkg-parsechangelog -l packaging/changelog -S Version)" ] ||
+    fail "--version says $version, not the changelog's version"
 help=$(env -u DISPLAY "$installed" --help unknown) || fail "--help exited with $?"
 data=$(sed -n 's/^  3\. //p' <<<"$help")
 [ "$data" = "$(cd "$(dirname "$installed")/.." && pwd -P)/share/plint/Media" ] ||
     fail "the installed game does not look beside itself for its art: $data"
 diff -r Media "$data" || fail "the installed art differs from Media/"
-entry=${data%/plint/Media}/applications/plint.desktop
+share=${data%/plint/Media}
+entry=$(echo "$share"/applications/*.desktop)
 desktop-file-validate "$entry" || fail "invalid desktop entry"
 grep -qx "Exec=${installed#"$STAGE/root"}" "$entry" || fail "the menu entry does not start the game"
+metainfo=$share/metainfo/$(basename "$entry" .desktop).metainfo.xml
+appstreamcli validate --pedantic --no-net "$metainfo" >/dev/null || fail "invalid metainfo $metainfo"
+grep -q "<release version=\"${version#plint }\"" "$metainfo" || fail "the metainfo's release is not $version"
+manual=$(man --warnings -l "$share/man/man6/plint.6" 2>&1 >/dev/null) || fail "man cannot read the page"
+[ -z "$manual" ] || fail "the manual page: $manual"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 # the shim loads first
 start_xvfb
@@ -49,7 +55,7 @@ first_frame installed env LD_PRELOAD="$SHIM" "$installed"
 [ "$(differing from-source installed)" = 0 ] || fail "the installed game's first frame differs"
 cd - >/dev/null || fail "no way back"
 
-deb=$BUILD/plint_${version#plint }_$(dpkg --print-architecture).deb
+deb=build-deb/plint_${version#plint }_$(dpkg --print-architecture).deb
 if [ -f "$deb" ]; then
     [ "$(dpkg-deb -f "$deb" Section)" = "games" ] || fail "the package's section is not games"
     depends=$(dpkg-deb -f "$deb" Depends)
@@ -57,11 +63,19 @@ if [ -f "$deb" ]; then
         [[ $depends == *"$need"* ]] || fail "the package's Depends lacks $need: $depends"
     done
     files=$(dpkg-deb -c "$deb" | awk '{print $NF}')
-    for file in games/plint share/applications/plint.desktop share/icons/hicolor/48x48/apps/plint.png \
+    for file in games/plint ${entry#"$STAGE/root/usr/"} ${metainfo#"$STAGE/root/usr/"} \
+        share/man/man6/plint.6.gz share/doc/plint/copyright share/icons/hicolor/48x48/apps/plint.png \
         $(cd Media && find . -name '*.png' | sed 's|^\./|share/plint/Media/|'); do
         grep -qx "\./usr/$file" <<<"$files" || fail "the package lacks /usr/$file"
     done
+    grep -q LICENSE <<<"$files" && fail "the package ships the licence beside its copyright file"
+    dpkg-deb -x "$deb" "$STAGE/deb" && dpkg-deb -x "${deb/plint_/plint-dbgsym_}" "$STAGE/deb"
+    game=$STAGE/deb/usr/games/plint
+    id=$(readelf -n "$game" | sed -n 's/^ *Build ID: *//p')
+    [ -f "$STAGE/deb/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug" ] || fail "no debug symbols for $id"
+    readelf -p .gnu_debuglink "$game" | grep -q "${id:2}.debug" || fail "the game names no debug file"
+    readelf -S "$game" | grep -Eq '\.(comment|debug_info)' && fail "the packaged game is not stripped"
 else
-    echo "install_test: no $deb here (./test.sh builds it with cpack); the package is not checked"
+    echo "install_test: no $deb here (tools/build-deb.sh builds it); the package is not checked"
 fi
 echo "install_test: passed"

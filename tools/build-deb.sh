@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Builds the Debian package as Debian builds one, in its own folder build-deb/ (made anew each
+# time, never sharing build/'s cache): the compiler and linker flags from dpkg-buildflags with
+# every hardening feature, the time of the changelog's top entry as SOURCE_DATE_EPOCH, the
+# source folder mapped to "." in everything compiled, the debug symbols split into a -dbgsym
+# package the stripped game points to with .gnu_debuglink, and both packages compressed with
+# xz. Two builds from two clean clones at different paths give byte-identical packages.
+# Leaves build-deb/plint_VERSION_ARCH.deb and build-deb/plint-dbgsym_VERSION_ARCH.deb.
+set -eu
+cd "$(dirname "$0")/.."
+umask 022
+. tools/deps.sh
+install_missing_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
+export LC_ALL=C.UTF-8 TZ=UTC
+
+changelog=packaging/changelog
+version=$(dpkg-parsechangelog -l "$changelog" -S Version)
+maintainer=$(dpkg-parsechangelog -l "$changelog" -S Maintainer)
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$changelog" -S Timestamp)
+arch=$(dpkg --print-architecture)
+export SOURCE_DATE_EPOCH
+
+# What debhelper gives a build: dpkg-buildflags' flags, run from here so that their file
+# prefix map turns this folder into "."; CMake reads no CPPFLAGS, so they join the others.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+eval "$(dpkg-buildflags --export=sh)"
+export CFLAGS="$CFLAGS $CPPFLAGS" CXXFLAGS="$CXXFLAGS $CPPFLAGS"
+# Newer dpkg-buildflags add these two as well (Debian 13 does); Debian 12's does not yet.
+for flag in -fstack-clash-protection $([ "$arch" = amd64 ] && echo -fcf-protection); do
+    [[ " $CXXFLAGS " == *" $flag "* ]] || CXXFLAGS="$CXXFLAGS $flag"
+done
+[[ $CXXFLAGS == *"-ffile-prefix-map=$PWD=."* ]] || export CXXFLAGS="$CXXFLAGS -ffile-prefix-map=$PWD=."
+
+out=build-deb
+rm -rf "$out"
+cmake -S . -B "$out" -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+    -DCMAKE_INSTALL_BINDIR=games -DPLINT_TESTS=OFF -DPLINT_BENCH=OFF >/dev/null
+cmake --build "$out" -j"${PLINT_JOBS:-2}" >/dev/null
+
+# The game's tree, less the licence: the copyright file below carries it once.
+root=$out/stage/plint
+DESTDIR=$PWD/$root cmake --install "$out" --component Unspecified >/dev/null
+doc=$root/usr/share/doc/plint
+install -m 644 packaging/copyright "$doc/copyright"
+gzip -9n <"$changelog" >"$doc/changelog.gz"
+gzip -9n "$root/usr/share/man/man6/plint.6"
+
+# The debug symbols, as dh_strip splits them: kept under the game's build id, .comment and
+# the symbols stripped from the game, which names its debug file in .gnu_debuglink.
+game=$root/usr/games/plint
+build_id=$(readelf -n "$game" | sed -n 's/^ *Build ID: *//p')
+debug_root=$out/stage/plint-dbgsym
+debug_file=$debug_root/usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug
+mkdir -p "$(dirname "$debug_file")" "$debug_root/usr/share/doc"
+objcopy --only-keep-debug --compress-debug-sections "$game" "$debug_file"
+objcopy --remove-section=.comment "$debug_file"
+chmod 644 "$debug_file"
+strip --remove-section=.comment --remove-section=.note "$game"
+objcopy --add-gnu-debuglink="$debug_file" "$game"
+ln -s plint "$debug_root/usr/share/doc/plint-dbgsym"
+
+# The C and C++ runtimes as the game needs them, found by dpkg-shlibdeps; the two SDL
+# libraries by hand, so that either SDL 1.2 (the classic library or the compatibility one
+# over SDL 2) satisfies them.
+shlibs=$out/shlibs
+mkdir -p "$shlibs/debian"
+: >"$shlibs/debian/control" # dpkg-shlibdeps reads it, and needs nothing in it
+found=$(cd "$shlibs" && dpkg-shlibdeps -O -xlibsdl1.2debian -xlibsdl-image1.2 "$OLDPWD/$game" 2>/dev/null) ||
+    { echo "build-deb: dpkg-shlibdeps could not read $game" >&2; exit 1; }
+depends="libsdl1.2debian (>= 1.2.15) | libsdl1.2-compat, libsdl-image1.2 (>= 1.2.10), ${found#shlibs:Depends=}"
+
+# Kilobytes as dpkg-gencontrol counts them: each file rounded up, one for each folder or link.
+installed_size() {
+    find "$1" -mindepth 1 -not -path "$1/DEBIAN*" -printf '%y %s\n' |
+        awk '{ n += ($1 == "f") ? int(($2 + 1023) / 1024) : 1 } END { print n }'
+}
+
+# DIR, then the control fields past the common ones: writes DIR's control and md5sums, gives
+# every file the changelog's time and packs DIR into build-deb/ with xz.
+pack() {
+    local dir=$1 package=$2
+    shift
+    mkdir -p "$dir/DEBIAN"
+    {
+        printf 'Package: %s\nSource: plint\nVersion: %s\nArchitecture: %s\n' "$package" "$version" "$arch"
+        printf 'Maintainer: %s\nInstalled-Size: %s\n' "$maintainer" "$(installed_size "$dir")"
+        printf '%s\n' "${@:2}"
+    } >"$dir/DEBIAN/control"
+    (cd "$dir" && find . -path ./DEBIAN -prune -o -type f -printf '%P\0' | sort -z |
+        xargs -0 md5sum >DEBIAN/md5sums)
+    chmod -R u=rwX,go=rX "$dir"
+    find "$dir" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" {} +
+    dpkg-deb --root-owner-group -Zxz --build "$dir" "$out/${package}_${version}_$arch.deb" >/dev/null
+}
+
+pack "$root" plint "Depends: $depends" "Section: games" "Priority: optional" \
+    "Description: first-person maze game" \
+    " Every run carves a new random maze to walk through, seen in a textured" \
+    " ray-cast view with a minimap in the corner. Escape pauses the game under a" \
+    " frosted overlay with the date, a clock and a two-button menu."
+pack "$debug_root" plint-dbgsym "Depends: plint (= $version)" "Section: debug" \
+    "Priority: optional" "Auto-Built-Package: debug-symbols" "Build-Ids: $build_id" \
+    "Description: debug symbols for plint"
+echo "build-deb: $(ls "$out"/*.deb | tr '\n' ' ')"
