@@ -63,7 +63,7 @@ if [ -f "$deb" ]; then
         [[ $depends == *"$need"* ]] || fail "the package's Depends lacks $need: $depends"
     done
     files=$(dpkg-deb -c "$deb" | awk '{print $NF}')
-    for file in games/plint ${entry#"$STAGE/root/usr/"} ${metainfo#"$STAGE/root/usr/"} \
+    for file in games/plint share/${entry#"$share/"} share/${metainfo#"$share/"} \
         share/man/man6/plint.6.gz share/doc/plint/copyright share/icons/hicolor/48x48/apps/plint.png \
         $(cd Media && find . -name '*.png' | sed 's|^\./|share/plint/Media/|'); do
         grep -qx "\./usr/$file" <<<"$files" || fail "the package lacks /usr/$file"
