@@ -109,7 +109,7 @@ static SDL_Surface* decode(const char* fileName, ImageLimit limit) {
     }
     SDL_Surface* loaded = IMG_Load(fileName);
     if (!loaded) {
-        std::snprintf(failure, sizeof failure, "cannot load %s", fileName);
+        std::snprintf(failure, sizeof failure, "cannot load %s (%s)", fileName, IMG_GetError());
     }
     return loaded;
 }

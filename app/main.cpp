@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <new>
 
 // ---------------------------------------------------------------------------------------------
 // Command line
@@ -80,6 +81,20 @@ static bool openWindow() {
     return true;
 }
 
+// An image SDL cannot find memory for is only missing (the loaders say which); the game's own
+// tables and paths are not optional, so when they cannot be had the game says so and ends.
+static bool loadAssets() {
+    try {
+        findMedia();
+        loadWorldAssets();
+        loadOverlayAssets();
+        return true;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "plint: not enough memory for the images' paths and tables\n");
+        return false;
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Main loop
 // ---------------------------------------------------------------------------------------------
@@ -107,9 +122,9 @@ int main(int argc, char** argv) {
     if (!openWindow()) {
         return 1;
     }
-    findMedia();
-    loadWorldAssets();
-    loadOverlayAssets();
+    if (!loadAssets()) {
+        return 1;
+    }
     while (!quitRequested) {
         runPass();
     }
