@@ -7,6 +7,8 @@
 set -u
 cd "$(dirname "$0")/.."
 seconds=${1:-900}
+. tools/deps.sh
+install_missing_packages "${BUILD_PACKAGES[@]}" clang-14 python3 || exit 1
 out=build-fuzz
 mkdir -p "$out/corpus" "$out/findings"
 python3 tools/hostile-images.py "$out/corpus" && cp Media/*/*.png "$out/corpus/" || exit 1
