@@ -55,7 +55,7 @@ for run in "${RUNS[@]}"; do
     for f in $files; do
         slot=${SLOTS[$i]} && i=$((i + 1))
         [ "$kind" = named: ] && [ "$f" != - ] || continue
-        grep -q "^plint: .*$slot\( is\|;\)" "$SHOTS/game.log" ||
+        grep -q "^plint: .*$slot[ ;]" "$SHOTS/game.log" ||
             fail "$run: $f as $slot is not named: $(cat "$SHOTS/game.log")"
     done
     echo "$run: drew, peak RSS $peak kB, closed with 0"
