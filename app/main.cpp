@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <new>
 
 // ---------------------------------------------------------------------------------------------
 // Command line
@@ -68,8 +69,15 @@ static bool answerArguments(int argc, char** argv) {
 
 // SDL_INIT_EVERYTHING reports failure on machines without sound or a joystick although
 // video works, so its result decides nothing: opening the video mode does.
+// When video did not start (short of memory, say), SDL_SetVideoMode would start it again over
+// what the failed start left, and SDL 1.2's X11 driver can crash doing so: the game says why
+// and ends instead.
 static bool openWindow() {
     SDL_Init(SDL_INIT_EVERYTHING);
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+        std::fprintf(stderr, "plint: cannot open the 640x480 window: %s\n", SDL_GetError());
+        return false;
+    }
     SDL_ShowCursor(SDL_DISABLE);
     screen = SDL_SetVideoMode(640, 480, 0, SDL_DOUBLEBUF);
     if (!screen) {
@@ -78,6 +86,20 @@ static bool openWindow() {
     }
     SDL_WM_SetCaption("Plint", nullptr);
     return true;
+}
+
+// An image SDL cannot find memory for is only missing (the loaders say which); the game's own
+// tables and paths are not optional, so when they cannot be had the game says so and ends.
+static bool loadAssets() {
+    try {
+        findMedia();
+        loadWorldAssets();
+        loadOverlayAssets();
+        return true;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "plint: not enough memory for the images' paths and tables\n");
+        return false;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -107,9 +129,9 @@ int main(int argc, char** argv) {
     if (!openWindow()) {
         return 1;
     }
-    findMedia();
-    loadWorldAssets();
-    loadOverlayAssets();
+    if (!loadAssets()) {
+        return 1;
+    }
     while (!quitRequested) {
         runPass();
     }

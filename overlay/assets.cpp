@@ -52,28 +52,36 @@ static void fillTables() {
 
 // A failed load only leaves its pointer null and names the file on stderr, with what the
 // player will miss; the game runs on without that picture.
-static SDL_Surface* loadOrSay(SDL_Surface* (*load)(const char*), const char* name,
-                              const char* without) {
+static SDL_Surface* loadOrSay(SDL_Surface* (*load)(const char*, ImageLimit), const char* name,
+                              ImageLimit limit, const char* without) {
     const std::string file = mediaPath(name);
-    SDL_Surface* image = load(file.c_str());
+    SDL_Surface* image = load(file.c_str(), limit);
     if (!image) {
-        std::fprintf(stderr, "plint: cannot load %s; %s\n", file.c_str(), without);
+        std::fprintf(stderr, "plint: %s; %s\n", loadFailure(), without);
     }
     return image;
 }
 
+// The most of each sheet that loads: about twice what its cells reach on each side (the
+// border and the bars are whole-screen images).
+static constexpr ImageLimit fontLimit = {2 * glyphWidth * glyphCount, 2 * glyphHeight};
+static constexpr ImageLimit buttonLimit = {2 * 9 * buttonTileSize, 2 * 2 * buttonTileSize};
+static constexpr ImageLimit cursorLimit = {2 * cursorFrameSize * cursorFrameCount,
+                                           2 * cursorFrameSize};
+
 void loadOverlayAssets() {
     snapshotSurface = screen ? SDL_DisplayFormat(screen) : nullptr;
     frostedSurface = screen ? SDL_DisplayFormat(screen) : nullptr;
-    fontSurface =
-        loadOrSay(loadAlphaImage, "Canopy/Font.png", "the menu and the clock have no text");
-    buttonSurface = loadOrSay(loadAlphaImage, "Canopy/Button.png",
+    fontSurface = loadOrSay(loadAlphaImage, "Canopy/Font.png", fontLimit,
+                            "the menu and the clock have no text");
+    buttonSurface = loadOrSay(loadAlphaImage, "Canopy/Button.png", buttonLimit,
                               "the menu buttons have no frames, only their labels");
-    borderSurface = loadOrSay(loadImage, "Canopy/Border.png", "the screen has no border");
-    barsSurface = loadOrSay(loadImage, "Canopy/TopBottomBorder.png",
+    borderSurface =
+        loadOrSay(loadImage, "Canopy/Border.png", screenImageLimit, "the screen has no border");
+    barsSurface = loadOrSay(loadImage, "Canopy/TopBottomBorder.png", screenImageLimit,
                             "the pause screen has no top and bottom bars");
-    cursorSurface =
-        loadOrSay(loadAlphaImage, "Canopy/Cursor.png", "the pause menu shows no pointer");
+    cursorSurface = loadOrSay(loadAlphaImage, "Canopy/Cursor.png", cursorLimit,
+                              "the pause menu shows no pointer");
     borderRuns = findOpaqueRuns(borderSurface);
     barsRuns = findOpaqueRuns(barsSurface);
     fillTables();

@@ -162,7 +162,7 @@ TEST_P(ImageTest, LoadImageConvertsToTheDisplayAndKeysCyan) {
 // The cursor sheet's corner is clear: over black it leaves black, and cyan is no key.
 TEST_P(ImageTest, LoadAlphaImageKeepsTheFilesAlpha) {
     ASSERT_EQ(chdir(PLINT_SOURCE_DIR), 0);
-    SDL_Surface* image = loadAlphaImage("Media/Canopy/Cursor.png");
+    SDL_Surface* image = loadAlphaImage("Media/Canopy/Cursor.png", {1536, 96});
     ASSERT_NE(image, nullptr);
     EXPECT_NE(image->format->Amask, 0u);
     EXPECT_FALSE(image->flags & SDL_SRCCOLORKEY);

@@ -66,8 +66,10 @@ inline void enterScratchFolder() {
 // whose pixel (x, y) is colourOf(x, y), as 0xRRGGBB.
 template <class Colour> void writeImage(const std::string& path, int w, int h, Colour colourOf) {
     SDL_Surface* image = sheet(w, h, colourOf);
-    ASSERT_EQ(SDL_SaveBMP(image, path.c_str()), 0) << path;
+    ASSERT_EQ(SDL_SaveBMP(image, (path + ".bmp").c_str()), 0) << path;
     SDL_FreeSurface(image);
+    // The game reads only PNGs: ImageMagick makes one of the BMP, colour for colour.
+    ASSERT_EQ(std::system(("convert " + path + ".bmp png24:" + path).c_str()), 0) << path;
 }
 
 // The overlay over a cleared 32-bit screen, with its tables filled and, once the game's own

@@ -62,12 +62,15 @@ static void readWallPixels(SDL_Surface* wall) {
     unlockPixels(wall);
 }
 
+// The texture reads 400 x 258 of the wall image; it may be up to twice that a side.
+static constexpr ImageLimit wallLimit = {2 * wallTextureWidth, 2 * wallTextureHeight};
+
 static void loadWallTexture() {
     fillPlainTexture();
     const std::string wallFile = mediaPath("Game/wall.png");
-    SDL_Surface* wall = loadImage(wallFile.c_str());
+    SDL_Surface* wall = loadImage(wallFile.c_str(), wallLimit);
     if (!wall) {
-        std::fprintf(stderr, "plint: cannot load %s; the walls are plain grey\n", wallFile.c_str());
+        std::fprintf(stderr, "plint: %s; the walls are plain grey\n", loadFailure());
         return;
     }
     if (wall->w < wallTextureWidth || wall->h < wallTextureHeight) {
@@ -96,10 +99,9 @@ static bool holdsColourKey(SDL_Surface* surface) {
 
 static void loadBackground() {
     const std::string backgroundFile = mediaPath("Game/background.png");
-    backgroundSurface = loadImage(backgroundFile.c_str());
+    backgroundSurface = loadImage(backgroundFile.c_str(), screenImageLimit);
     if (!backgroundSurface) {
-        std::fprintf(stderr, "plint: cannot load %s; the background is plain dark grey\n",
-                     backgroundFile.c_str());
+        std::fprintf(stderr, "plint: %s; the background is plain dark grey\n", loadFailure());
     } else if (!holdsColourKey(backgroundSurface)) {
         SDL_SetColorKey(backgroundSurface, 0, 0);
     }

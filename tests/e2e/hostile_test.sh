@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Hostile images, made at test time by tools/hostile-images.py: bombs, every other format
+# SDL_image knows under a .png name, the cursor sheets in odd colour types, truncated and
+# lying PNGs. Each run puts some of them in place of the game's images; the game must draw,
+# name each refused file with the reason, stay within the memory bound (its peak with the
+# real art plus the 10 MB two of the largest accepted image take) and end with status 0 on
+# the window's close.
+. "$(dirname "$0")/lib.sh"
+
+GAME=$(realpath "$GAME")
+ROOT=$PWD
+PLAY=$(mktemp -d /tmp/plint-hostile-XXXXXX)
+trap 'cleanup; rm -rf "$PLAY"' EXIT
+python3 tools/hostile-images.py "$PLAY/corpus" || fail "the corpus generator failed"
+SLOTS=(Game/wall.png Game/background.png Canopy/Font.png Canopy/Button.png Canopy/Border.png
+    Canopy/TopBottomBorder.png Canopy/Cursor.png)
+
+# One run a line: the corpus files, placed over the slots in order ('-' keeps the real one);
+# "named" when every file placed must be named on stderr.
+RUNS=("real-art: -"
+    "named: format-bmp format-gif format-jpeg format-lbm format-pcx format-pnm format-tga"
+    "named: format-tiff format-webp format-xcf format-xpm format-xv truncated-signature truncated-ihdr"
+    "named: - bomb-rgb-16383 bomb-rgb-16383"
+    "named: lying-length lying-size zero-size truncated-idat lying-length lying-size truncated-idat")
+for c in cursor-grey16 cursor-grey16-interlaced cursor-grey-alpha cursor-grey-alpha-interlaced; do
+    RUNS+=("drawn: - - - - - - $c")
+done
+
+start_xvfb
+BASE=0
+: >"$SHOTS/hostile.log"
+for run in "${RUNS[@]}"; do
+    read -r kind files <<<"$run"
+    rm -rf "$PLAY/Media" && cp -r "$ROOT/Media" "$PLAY/Media"
+    set -- $files
+    for slot in "${SLOTS[@]}"; do
+        [ $# -gt 0 ] && [ "$1" != - ] && cp "$PLAY/corpus/$1.png" "$PLAY/Media/$slot"
+        [ $# -gt 0 ] && shift
+    done
+    cd "$PLAY" && start_game && cd "$ROOT" || fail "$run: no start"
+    move_pointer 320 240 && press_key Escape && sleep 0.8 # the menu, the bars and the cursor
+    for i in $(seq 20) fail; do # under load the first frames may come late
+        [ "$i" = fail ] && fail "$run: the screen is one colour"
+        screenshot hostile && [ "$(convert "$SHOTS/hostile.png" -format %k info:)" -gt 1 ] && break
+        sleep 0.5
+    done
+    peak=$(awk '/VmHWM/ { print $2 }' "/proc/$GAME_PID/status")
+    [ "$BASE" = 0 ] && BASE=$peak
+    [ "$peak" -le $((BASE + 10240)) ] || fail "$run: peak RSS $peak kB, bound $((BASE + 10240)) kB"
+    "$XCLOSE" "$WINDOW" && wait_for_exit 5
+    cat "$SHOTS/game.log" >>"$SHOTS/hostile.log"
+    [ "$GAME_STATUS" = 0 ] || fail "$run: after the close request the game gave $GAME_STATUS"
+    ! grep -q 'Sanitizer\|runtime error' "$SHOTS/game.log" || fail "$run: $(cat "$SHOTS/game.log")"
+    i=0
+    for f in $files; do
+        slot=${SLOTS[$i]} && i=$((i + 1))
+        [ "$kind" = named: ] && [ "$f" != - ] || continue
+        grep -q "^plint: .*$slot[ ;]" "$SHOTS/game.log" ||
+            fail "$run: $f as $slot is not named: $(cat "$SHOTS/game.log")"
+    done
+    echo "$run: drew, peak RSS $peak kB, closed with 0"
+done
+echo "hostile_test: passed"
