@@ -3,10 +3,6 @@
 #include "app/input.h"
 #include "support.h"
 
-#include <algorithm>
-#include <random>
-#include <vector>
-
 namespace {
 
 // ---------------------------------------------------------------------------------------------
@@ -118,15 +114,6 @@ TEST(Pixels, RoundTripAtOneToFourBytesWithoutTouchingNeighbours) {
         EXPECT_EQ(readPixel(s, 2, 2) | readPixel(s, 4, 2) | readPixel(s, 3, 1), 0u);
         SDL_FreeSurface(s);
     }
-}
-
-// 3 x 3 bytes a row, which SDL pads to a pitch of 12.
-TEST(Pixels, ThreeBytePixelsAreStoredLowByteFirstAndRowsWalkedByPitch) {
-    SDL_Surface* s = makeSurface(3, 2, 24);
-    writePixel(s, 1, 1, 0x112233);
-    const Uint8* p = static_cast<Uint8*>(s->pixels) + 12 + 3;
-    EXPECT_EQ(p[0] | p[1] << 8 | p[2] << 16, 0x112233);
-    SDL_FreeSurface(s);
 }
 
 // ---------------------------------------------------------------------------------------------
