@@ -171,26 +171,3 @@ void blitCell(SDL_Surface* sheet, const SDL_Rect* cell, int x, int y) {
     SDL_Rect from = *cell;
     SDL_BlitSurface(sheet, &from, screen, &at);
 }
-
-static bool fillsTheScreenAsItIs(const SDL_Surface* image) {
-    const SDL_Rect& clip = screen->clip_rect;
-    return !(image->flags & SDL_SRCCOLORKEY) && copiesAsIs(image, screen->format) &&
-           image->w == screen->w && image->h == screen->h && clip.x == 0 && clip.y == 0 &&
-           clip.w == screen->w && clip.h == screen->h;
-}
-
-void drawWholeScreen(SDL_Surface* image) {
-    if (!image || !fillsTheScreenAsItIs(image)) {
-        blitCell(image, nullptr, 0, 0);
-        return;
-    }
-    const size_t rowBytes = size_t(image->w) * image->format->BytesPerPixel;
-    lockPixels(screen);
-    lockPixels(image);
-    for (int y = 0; y < image->h; ++y) {
-        streamBytes(rowStart(screen, y), rowStart(image, y), rowBytes);
-    }
-    endStreaming();
-    unlockPixels(image);
-    unlockPixels(screen);
-}

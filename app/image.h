@@ -36,9 +36,3 @@ const char* loadFailure();
 // cell is null) with its top left corner at (x, y) on the screen, clipped by SDL. A null
 // sheet draws nothing.
 void blitCell(SDL_Surface* sheet, const SDL_Rect* cell, int x, int y);
-
-// Called by the backdrop at full fade: the image whole at (0, 0), as blitCell(image, nullptr,
-// 0, 0) draws it. An unkeyed image of the screen's size and format that SDL would copy as it
-// is goes row by row and streamed, as the window system has just read the screen back;
-// anything else goes through SDL. A null image draws nothing.
-void drawWholeScreen(SDL_Surface* image);

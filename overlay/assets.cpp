@@ -20,8 +20,6 @@ SDL_Surface* borderSurface = nullptr;
 SDL_Surface* barsSurface = nullptr;
 SDL_Surface* cursorSurface = nullptr;
 
-OpaqueRuns borderRuns;
-OpaqueRuns barsRuns;
 
 SDL_Rect glyphRects[glyphCount] = {};
 SDL_Rect buttonTiles[buttonTileCount] = {};
@@ -69,6 +67,14 @@ static constexpr ImageLimit buttonLimit = {2 * 9 * buttonTileSize, 2 * 2 * butto
 static constexpr ImageLimit cursorLimit = {2 * cursorFrameSize * cursorFrameCount,
                                            2 * cursorFrameSize};
 
+// The border and the bars are mostly see-through or mostly solid: SDL encodes their opaque
+// runs once, on the first blit, and copies only those after.
+static void keepRunLengthEncoded(SDL_Surface* image) {
+    if (image) {
+        SDL_SetColorKey(image, SDL_SRCCOLORKEY | SDL_RLEACCEL, image->format->colorkey);
+    }
+}
+
 void loadOverlayAssets() {
     snapshotSurface = screen ? SDL_DisplayFormat(screen) : nullptr;
     frostedSurface = screen ? SDL_DisplayFormat(screen) : nullptr;
@@ -82,7 +88,7 @@ void loadOverlayAssets() {
                             "the pause screen has no top and bottom bars");
     cursorSurface = loadOrSay(loadAlphaImage, "Canopy/Cursor.png", cursorLimit,
                               "the pause menu shows no pointer");
-    borderRuns = findOpaqueRuns(borderSurface);
-    barsRuns = findOpaqueRuns(barsSurface);
+    keepRunLengthEncoded(borderSurface);
+    keepRunLengthEncoded(barsSurface);
     fillTables();
 }

@@ -3,7 +3,6 @@
 // never freed; any surface pointer is null when its image could not be loaded or made.
 #pragma once
 
-#include "app/keyed.h"
 
 #include <SDL.h>
 
@@ -28,11 +27,6 @@ extern SDL_Surface* buttonSurface; // Button.png, per-pixel alpha, cut by button
 extern SDL_Surface* borderSurface; // Border.png, cyan keyed, drawn whole at (0, 0)
 extern SDL_Surface* barsSurface;   // TopBottomBorder.png, cyan keyed, the top and bottom bars
 extern SDL_Surface* cursorSurface; // Cursor.png, per-pixel alpha, cut by cursorFrames
-
-// The opaque runs of the border and the bar image, found by loadOverlayAssets; drawn by
-// drawKeyedImage, which goes through SDL when the surface is no longer the one loaded.
-extern OpaqueRuns borderRuns;
-extern OpaqueRuns barsRuns;
 
 // Source rectangles in sheet pixels; all zero until loadOverlayAssets, constant after.
 extern SDL_Rect glyphRects[glyphCount];         // cell i holds character 32 + i

@@ -208,7 +208,7 @@ void drawBackdrop(double level) {
         return;
     }
     if (level == 100.0 && frostedSurface) {
-        drawWholeScreen(frostedSurface);
+        blitCell(frostedSurface, nullptr, 0, 0);
         return;
     }
     blendInto(screen, level == 100.0 ? 100 : int(level));

@@ -1,7 +1,7 @@
 // The clock bars: the date and a 12-hour clock on the top bar, the credit on the bottom one.
 #include "overlay/clock.h"
 
-#include "app/keyed.h"
+#include "app/image.h"
 #include "overlay/assets.h"
 #include "overlay/fade.h"
 #include "overlay/font.h"
@@ -72,7 +72,7 @@ void refreshLocalTime() {
 // from 0; at offset 61 both have left the screen.
 void drawClockBars() {
     const int slideOffset = slideWithFade(fadeLevel, 61, 0);
-    drawKeyedImage(barsSurface, barsRuns, 0, -70 - slideOffset);
+    blitCell(barsSurface, nullptr, 0, -70 - slideOffset);
     if (localTime) {
         char line[lineSize] = {};
         composeDateLine(line, sizeof line, *localTime);
@@ -80,6 +80,6 @@ void drawClockBars() {
         composeClockLine(line, sizeof line, *localTime);
         drawText(620, 38 - slideOffset, line, Right);
     }
-    drawKeyedImage(barsSurface, barsRuns, 0, 419 + slideOffset);
+    blitCell(barsSurface, nullptr, 0, 419 + slideOffset);
     drawText(20, 442 + slideOffset, creditLine, Left);
 }

@@ -3,7 +3,6 @@
 
 #include "app/image.h"
 #include "app/input.h"
-#include "app/keyed.h"
 #include "overlay/assets.h"
 #include "overlay/clock.h"
 #include "overlay/fade.h"
@@ -40,7 +39,7 @@ void drawCursors() {
 // ---------------------------------------------------------------------------------------------
 
 void drawBorder() {
-    drawKeyedImage(borderSurface, borderRuns, 0, 0);
+    blitCell(borderSurface, nullptr, 0, 0);
 }
 
 // ---------------------------------------------------------------------------------------------

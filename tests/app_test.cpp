@@ -1,12 +1,7 @@
 // The bottom floor: input, the end of a pass, raw pixels and images.
 #include "app/image.h"
 #include "app/input.h"
-#include "app/keyed.h"
 #include "support.h"
-
-#include <algorithm>
-#include <random>
-#include <vector>
 
 namespace {
 
@@ -121,15 +116,6 @@ TEST(Pixels, RoundTripAtOneToFourBytesWithoutTouchingNeighbours) {
     }
 }
 
-// 3 x 3 bytes a row, which SDL pads to a pitch of 12.
-TEST(Pixels, ThreeBytePixelsAreStoredLowByteFirstAndRowsWalkedByPitch) {
-    SDL_Surface* s = makeSurface(3, 2, 24);
-    writePixel(s, 1, 1, 0x112233);
-    const Uint8* p = static_cast<Uint8*>(s->pixels) + 12 + 3;
-    EXPECT_EQ(p[0] | p[1] << 8 | p[2] << 16, 0x112233);
-    SDL_FreeSurface(s);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Images
 // ---------------------------------------------------------------------------------------------
@@ -169,35 +155,6 @@ TEST_P(ImageTest, LoadAlphaImageKeepsTheFilesAlpha) {
     SDL_FillRect(screen, nullptr, 0);
     blitCell(image, nullptr, 0, 0);
     EXPECT_EQ(readPixel(screen, 0, 0), 0u);
-    SDL_FreeSurface(image);
-}
-
-// Runs of every length over random screen bytes, at places cut by each edge and by a clip
-// rectangle: every byte as SDL's keyed blit of the same surface leaves it.
-TEST_P(ImageTest, AKeyedImageDrawnByItsRunsMatchesSDLsBlit) {
-    std::mt19937 random(3);
-    writeImage("runs.png", 200, 90, [&](int, int) { return random() % 4 ? random() : 0x00FFFF; });
-    SDL_Surface* image = loadImage("runs.png");
-    const OpaqueRuns runs = findOpaqueRuns(image);
-    ASSERT_EQ(runs.image, image);
-    Uint8* pixels = static_cast<Uint8*>(screen->pixels);
-    std::vector<Uint8> before(size_t(screen->pitch) * 480);
-    const int places[][2] = {{0, 0},     {-50, -40}, {500, 420}, {-199, 479},
-                             {639, -89}, {640, 0},   {400, 380}};
-    for (const SDL_Rect clip : {SDL_Rect{0, 0, 640, 480}, SDL_Rect{30, 20, 500, 400}}) {
-        SDL_SetClipRect(screen, &clip);
-        for (const auto& place : places) {
-            SCOPED_TRACE(testing::Message() << place[0] << ", " << place[1] << " clip " << clip.x);
-            std::generate(before.begin(), before.end(), [&] { return Uint8(random()); });
-            std::copy(before.begin(), before.end(), pixels);
-            drawKeyedImage(image, runs, place[0], place[1]);
-            const std::vector<Uint8> drawn(pixels, pixels + before.size());
-            std::copy(before.begin(), before.end(), pixels);
-            SDL_Rect at = {Sint16(place[0]), Sint16(place[1]), 0, 0};
-            SDL_BlitSurface(image, nullptr, screen, &at);
-            ASSERT_TRUE(std::equal(drawn.begin(), drawn.end(), pixels));
-        }
-    }
     SDL_FreeSurface(image);
 }
 
