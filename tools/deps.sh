@@ -32,3 +32,7 @@ BUILD_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev libsdl-image1.2-dev)
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool imagemagick
     x11-apps x11-utils python3 libpng-dev libfreetype-dev fonts-dejavu-core dpkg-dev
     desktop-file-utils)
+
+# The compilers tools/test-compilers.sh builds with: GCC 11 (Ubuntu 22.04's), GCC 12 (Debian
+# 12's) and Clang 14.
+COMPILER_PACKAGES=(g++-11 g++-12 clang-14)
