@@ -22,4 +22,9 @@ status=0
 (cd build && ctest --output-on-failure -j"$jobs") || status=1
 echo "== sanitizer build =="
 (cd build-asan && ctest --output-on-failure -j"$jobs") || status=1
+
+# Extra stages, left out of nested runs (a Debian root, say) with PLINT_SUITE=local.
+if [ "${PLINT_SUITE:-}" != local ]; then
+    tools/test-compilers.sh || status=1
+fi
 exit $status

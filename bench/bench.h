@@ -9,6 +9,7 @@
 #include "world/view.h"
 
 #include <SDL.h>
+#include <benchmark/benchmark.h>
 #include <cstdlib>
 
 // Called by every benchmark before its loop; only the first call opens anything, so the
@@ -23,4 +24,12 @@ inline void openGame() {
     loadOverlayAssets();
     std::srand(20261206);
     runWorldFrame(); // generates the maze
+}
+
+// Applied to every benchmark: with PLINT_BENCH_ITERATIONS=N in the environment each runs
+// exactly N passes, as tools/callgrind-bench.sh needs to count their instructions.
+inline void fixedPasses(benchmark::internal::Benchmark* benchmark) {
+    if (const char* passes = std::getenv("PLINT_BENCH_ITERATIONS")) {
+        benchmark->Iterations(std::atoll(passes));
+    }
 }

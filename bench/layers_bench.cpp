@@ -70,7 +70,7 @@ void border(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(border)->Unit(benchmark::kMicrosecond);
+BENCHMARK(border)->Apply(fixedPasses)->Unit(benchmark::kMicrosecond);
 
 // At full fade the bars, the date and the clock stand still, as they do for all but the
 // first and last 39 passes of a pause.
@@ -82,7 +82,7 @@ void barsWithText(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(barsWithText)->Unit(benchmark::kMicrosecond);
+BENCHMARK(barsWithText)->Apply(fixedPasses)->Unit(benchmark::kMicrosecond);
 
 // Sliding, as while the fade eases in or out: each pass at another level between 30 and 70,
 // where the top bar and the date are cut by the screen's top edge.
@@ -100,7 +100,7 @@ void barsSliding(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(barsSliding)->Unit(benchmark::kMicrosecond);
+BENCHMARK(barsSliding)->Apply(fixedPasses)->Unit(benchmark::kMicrosecond);
 
 void pauseMenu(benchmark::State& state) {
     pauseFully();
@@ -110,7 +110,7 @@ void pauseMenu(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(pauseMenu)->Unit(benchmark::kMicrosecond);
+BENCHMARK(pauseMenu)->Apply(fixedPasses)->Unit(benchmark::kMicrosecond);
 
 void menuSliding(benchmark::State& state) {
     pauseFully();
@@ -122,7 +122,7 @@ void menuSliding(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(menuSliding)->Unit(benchmark::kMicrosecond);
+BENCHMARK(menuSliding)->Apply(fixedPasses)->Unit(benchmark::kMicrosecond);
 
 void cursor(benchmark::State& state) {
     pauseFully();
@@ -133,7 +133,7 @@ void cursor(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(cursor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(cursor)->Apply(fixedPasses)->Unit(benchmark::kMicrosecond);
 
 // The overlay's whole pass at full fade, the local time read afresh as in the game.
 void pausedPass(benchmark::State& state) {
@@ -143,7 +143,7 @@ void pausedPass(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(pausedPass)->Unit(benchmark::kMicrosecond);
+BENCHMARK(pausedPass)->Apply(fixedPasses)->Unit(benchmark::kMicrosecond);
 
 // The world and the overlay over it, standing mid-maze with the pointer at the centre.
 void playingPass(benchmark::State& state) {
@@ -160,6 +160,6 @@ void playingPass(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(playingPass)->Unit(benchmark::kMicrosecond);
+BENCHMARK(playingPass)->Apply(fixedPasses)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,53 +1,129 @@
 #!/usr/bin/env bash
-# How much the real game costs to run: under Xvfb, a few seconds standing still, walking and
-# turning, and paused, with the game's share of one core in each (user + system time from
-# /proc) and its peak resident memory. Run from anywhere after a build:
-#   tools/cpu-usage.sh [path/to/plint] [seconds per state, default 10]
+# How much the real game costs to run, beside what an empty window costs. Under one Xvfb, each
+# program runs in turn for the same seconds a state: the three floors of tools/floor.cpp (a
+# window that pumps and waits; that also flips; that also copies a whole frame), then each game
+# standing still, walking and turning, and paused at rest. Prints each one's share of one core
+# (user + system time from /proc) as a table with a column per game, and the games' peak
+# resident memory. Give two builds to see an old and a new one side by side in one sitting:
+#   tools/cpu-usage.sh [-s SECONDS a state, default 10] [-r ROUNDS, default 1] [GAME ...]
+# GAME defaults to build/plint. With more rounds, each cell is the lowest and highest share.
 cd "$(dirname "$0")/.."
-SECONDS_EACH=${2:-10}
-set -- "${1:-build/plint}"
-PLINT_SHOTS=$(mktemp -d)
-export PLINT_SHOTS
-. tests/e2e/lib.sh
+SECONDS_EACH=10
+ROUNDS=1
+while getopts s:r: option; do
+    case $option in
+    s) SECONDS_EACH=$OPTARG ;;
+    r) ROUNDS=$OPTARG ;;
+    *) exit 2 ;;
+    esac
+done
+shift $((OPTIND - 1))
+[ $# -gt 0 ] || set -- build/plint
+GAMES=("$@")
+WORK=$(mktemp -d)
+export PLINT_SHOTS=$WORK
+. tests/e2e/lib.sh "${GAMES[0]}"
+trap 'cleanup; rm -rf "$WORK"' EXIT
+
+FLOOR=$WORK/floor
+g++ -std=c++17 -O2 tools/floor.cpp $(pkg-config --cflags --libs sdl) -o "$FLOOR" ||
+    fail "could not build the floor program"
+
+# One Xvfb for everything, on the display it picks itself.
+Xvfb -displayfd 3 -screen 0 800x600x24 -noreset -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+XVFB_PID=$!
+for _ in $(seq 1 100); do
+    grep -q . "$WORK/display" 2>/dev/null && break
+    sleep 0.1
+done
+export DISPLAY=:$(cat "$WORK/display")
+xdpyinfo >/dev/null 2>&1 || fail "could not start Xvfb"
 
 TICKS=$(getconf CLK_TCK)
+declare -A SHARES # per "row|column": the shares measured, in percent
+declare -A RSS    # per game (its index): its peak resident memory
+ROWS=()
 
-# The game's user + system time so far, in clock ticks.
+# The program's user + system time so far, in clock ticks.
 cpu_ticks() {
     awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat"
 }
 
-# measure WHAT: the share of one core over SECONDS_EACH seconds, in percent.
+# measure ROW COLUMN: the share of one core over SECONDS_EACH seconds, kept in the table.
 measure() {
-    local ticks0 ticks1 t0 t1
+    local ticks0 t0 share key="$1|$2"
     ticks0=$(cpu_ticks)
     t0=$(date +%s.%N)
     sleep "$SECONDS_EACH"
-    ticks1=$(cpu_ticks)
-    t1=$(date +%s.%N)
-    awk -v what="$1" -v t="$((ticks1 - ticks0))" -v hz="$TICKS" -v t0="$t0" -v t1="$t1" \
-        'BEGIN { printf "%-20s %5.1f%%\n", what, 100 * t / hz / (t1 - t0) }'
+    share=$(awk -v t="$(($(cpu_ticks) - ticks0))" -v hz="$TICKS" -v t0="$t0" -v t1="$(date +%s.%N)" \
+        'BEGIN { printf "%.1f", 100 * t / hz / (t1 - t0) }')
+    [[ " ${ROWS[*]} " == *" $1 "* ]] || ROWS+=("$1")
+    SHARES[$key]+=" $share"
 }
 
-start_xvfb
-xdotool mousemove 320 240 # centred: standing still turns nothing
-start_game
-move_pointer 320 240
-sleep 1
+# range ROW COLUMN: the share, or the lowest and highest of the rounds'.
+range() {
+    echo "${SHARES[$1|$2]}" | awk '{ low = high = $1
+        for (i = 2; i <= NF; i++) { if ($i < low) low = $i; if ($i > high) high = $i }
+        print (low == high ? low : low "-" high) "%" }'
+}
 
-echo "share of one core over $SECONDS_EACH s each:"
-measure "standing"
+stop_program() {
+    kill "$GAME_PID" && wait "$GAME_PID" 2>/dev/null
+    GAME_PID=""
+}
 
-xdotool keydown w
-move_pointer 400 240 # right of the centre: the view keeps turning
-measure "walking and turning"
-xdotool keyup w
-move_pointer 320 240
+measure_floor() {
+    start_game "$FLOOR" "$1"
+    sleep 1
+    measure "floor: $2" floor
+    stop_program
+}
 
-press_key Escape
-move_pointer 330 120 # over "Resume game"
-sleep 1              # the fade takes 39 passes
-measure "paused"
+# measure_game N: the states of the Nth game given, kept in column N.
+measure_game() {
+    xdotool mousemove 320 240 # centred: standing still turns nothing
+    start_game "${GAMES[$1]}"
+    move_pointer 320 240
+    sleep 1
+    measure standing "$1"
 
-awk '/^VmHWM/ { printf "%-20s %5.1f MB\n", "peak RSS", $2 / 1024 }' "/proc/$GAME_PID/status"
-rm -rf "$PLINT_SHOTS"
+    xdotool keydown w
+    move_pointer 400 240 # right of the centre: the view keeps turning
+    measure "walking and turning" "$1"
+    xdotool keyup w
+    move_pointer 320 240
+
+    press_key Escape
+    move_pointer 330 120 # over "Resume game"
+    sleep 1              # the fade takes 39 passes
+    measure "paused" "$1"
+    RSS[$1]=$(awk '/^VmHWM/ { printf "%.1f MB", $2 / 1024 }' "/proc/$GAME_PID/status")
+    stop_program
+}
+
+for _ in $(seq 1 "$ROUNDS"); do
+    measure_floor pump "pump, poll, wait"
+    measure_floor flip "+ flip"
+    measure_floor blit "+ one full-frame blit"
+    for game in "${!GAMES[@]}"; do
+        measure_game "$game"
+    done
+done
+
+echo "share of one core, $SECONDS_EACH s a state, $ROUNDS round(s), one Xvfb 800x600x24:"
+printf '%-28s' ""
+printf ' %16s' "${GAMES[@]}"
+echo
+for row in "${ROWS[@]}"; do
+    printf '%-28s' "$row"
+    if [[ $row == floor:* ]]; then
+        printf ' %16s' "$(range "$row" floor)"
+    else
+        for game in "${!GAMES[@]}"; do printf ' %16s' "$(range "$row" "$game")"; done
+    fi
+    echo
+done
+printf '%-28s' "peak RSS"
+for game in "${!GAMES[@]}"; do printf ' %16s' "${RSS[$game]}"; done
+echo

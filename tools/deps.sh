@@ -36,3 +36,7 @@ TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool 
 # What tools/build-deb.sh needs to build the Debian package as Debian builds it, and what the
 # install test checks the package's metainfo and manual page with.
 PACKAGE_PACKAGES=(dpkg-dev binutils appstream man-db)
+
+# The compilers tools/test-compilers.sh builds with: GCC 11 (Ubuntu 22.04's), GCC 12 (Debian
+# 12's) and Clang 14.
+COMPILER_PACKAGES=(g++-11 g++-12 clang-14)
