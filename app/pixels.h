@@ -175,35 +175,26 @@ struct ChannelWords16 {
     ChannelWords8 high;
 };
 
-// Widening is spelled as interleaving with zeros, which every target does in one step; the
-// zeros go to each lane's high half, wherever the byte order puts it.
-#if SDL_BYTEORDER == SDL_LIL_ENDIAN
-#define PLINT_ZERO_ABOVE(a, b, c, d, e, f, g, h) a, b, c, d, e, f, g, h
-#else
-#define PLINT_ZERO_ABOVE(a, b, c, d, e, f, g, h) b, a, d, c, f, e, h, g
-#endif
-
+// Widening lane by lane: GCC and Clang turn these loops into the target's unpack steps,
+// and the lanes keep their values whatever the byte order.
 // Called by the hot loops before arithmetic that needs more than 8 bits.
 inline ChannelWords16 widenBytes(const ChannelBytes16& v) {
-    const ChannelBytes16 zero = {};
-    return ChannelWords16{reinterpret_cast<ChannelWords8>(__builtin_shufflevector(
-                              v, zero, PLINT_ZERO_ABOVE(0, 16, 1, 17, 2, 18, 3, 19),
-                              PLINT_ZERO_ABOVE(4, 20, 5, 21, 6, 22, 7, 23))),
-                          reinterpret_cast<ChannelWords8>(__builtin_shufflevector(
-                              v, zero, PLINT_ZERO_ABOVE(8, 24, 9, 25, 10, 26, 11, 27),
-                              PLINT_ZERO_ABOVE(12, 28, 13, 29, 14, 30, 15, 31)))};
+    ChannelWords16 words = {};
+    for (int i = 0; i < 8; ++i) {
+        words.low[i] = v[i];
+        words.high[i] = v[i + 8];
+    }
+    return words;
 }
 
 // Four 16-bit values of v from `first` (0 or 4) widened to 32 bits.
 template <int First> inline PixelLanes4 widenWords(const ChannelWords8& v) {
-    const ChannelWords8 zero = {};
-    return reinterpret_cast<PixelLanes4>(
-        __builtin_shufflevector(v, zero,
-                                PLINT_ZERO_ABOVE(First, 8 + First, First + 1, 9 + First, First + 2,
-                                                 10 + First, First + 3, 11 + First)));
+    PixelLanes4 lanes = {};
+    for (int i = 0; i < 4; ++i) {
+        lanes[i] = v[First + i];
+    }
+    return lanes;
 }
-
-#undef PLINT_ZERO_ABOVE
 
 // One channel of sixteen colours shifted into place over the four lanes of packed pixels.
 inline void packChannel(const ChannelWords16& v, const ChannelField& field, PixelLanes4* packed) {
