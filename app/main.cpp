@@ -14,6 +14,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 // ---------------------------------------------------------------------------------------------
 // Command line
@@ -74,6 +77,12 @@ static bool openWindow() {
     screen = SDL_SetVideoMode(640, 480, 0, SDL_DOUBLEBUF);
     if (!screen) {
         std::fprintf(stderr, "plint: cannot open the 640x480 window: %s\n", SDL_GetError());
+#ifdef _WIN32
+        // A Windows player has no terminal: stderr goes to stderr.txt, so say it where it shows.
+        char text[512];
+        std::snprintf(text, sizeof text, "Cannot open the 640x480 window: %s", SDL_GetError());
+        MessageBoxA(nullptr, text, "Plint", MB_OK | MB_ICONERROR);
+#endif
         return false;
     }
     SDL_WM_SetCaption("Plint", nullptr);
