@@ -15,6 +15,9 @@
 #include <cstring>
 #include <ctime>
 #include <new>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 // ---------------------------------------------------------------------------------------------
 // Command line
@@ -82,6 +85,12 @@ static bool openWindow() {
     screen = SDL_SetVideoMode(640, 480, 0, SDL_DOUBLEBUF);
     if (!screen) {
         std::fprintf(stderr, "plint: cannot open the 640x480 window: %s\n", SDL_GetError());
+#ifdef _WIN32
+        // A Windows player has no terminal: stderr goes to stderr.txt, so say it where it shows.
+        char text[512];
+        std::snprintf(text, sizeof text, "Cannot open the 640x480 window: %s", SDL_GetError());
+        MessageBoxA(nullptr, text, "Plint", MB_OK | MB_ICONERROR);
+#endif
         return false;
     }
     SDL_WM_SetCaption("Plint", nullptr);

@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <sstream>
 #include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include <vector>
 
 // ---------------------------------------------------------------------------------------------
@@ -34,12 +37,26 @@ static const char* const gameImages[] = {
 
 // Empty when the system does not say where the running executable lies.
 static std::string executableFolder() {
+#ifdef _WIN32
+    wchar_t wide[MAX_PATH] = {};
+    const DWORD count = GetModuleFileNameW(nullptr, wide, MAX_PATH);
+    char path[4 * MAX_PATH] = {};
+    if (count == 0 || count >= MAX_PATH ||
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, path, sizeof path, nullptr, nullptr) == 0) {
+        return "";
+    }
+    std::string executable(path);
+    for (char& c : executable) {
+        c = c == '\\' ? '/' : c;
+    }
+#else
     char path[PATH_MAX] = {};
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
     if (length <= 0) {
         return "";
     }
     const std::string executable(path, size_t(length));
+#endif
     return executable.substr(0, executable.rfind('/'));
 }
 
@@ -62,6 +79,11 @@ static std::string tidied(const std::string& path) {
     for (const std::string& kept : steps) {
         tidy += "/" + kept;
     }
+#ifdef _WIN32
+    if (tidy.size() > 2 && tidy[2] == ':') {
+        return tidy.substr(1); // a drive's path, C:/...
+    }
+#endif
     return tidy.empty() ? "/" : tidy;
 }
 

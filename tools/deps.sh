@@ -25,6 +25,8 @@ install_missing_packages() {
 
 # What building the game needs.
 BUILD_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev libsdl-image1.2-dev)
+# The Windows release (tools/build-windows.sh): cross compiler, icon tool, zip.
+WINDOWS_PACKAGES=(mingw-w64 icoutils zip cmake make pkg-config xz-utils bzip2 dpkg-dev)
 
 # What the tests and benchmarks need on top.
 # The art generator's check (tools/make-media.sh --check) is one of the tests; test.sh
