@@ -175,9 +175,25 @@ struct ChannelWords16 {
     ChannelWords8 high;
 };
 
-// Widening lane by lane: GCC and Clang turn these loops into the target's unpack steps,
-// and the lanes keep their values whatever the byte order.
+// Widening is interleaving with zeros: one SSE2 unpack a step on x86 (little-endian, so the
+// zeros land in each lane's high half); elsewhere plain loops, lane by lane.
+#ifdef __SSE2__
 // Called by the hot loops before arithmetic that needs more than 8 bits.
+inline ChannelWords16 widenBytes(const ChannelBytes16& v) {
+    const __m128i bytes = reinterpret_cast<__m128i>(v);
+    const __m128i zero = _mm_setzero_si128();
+    return ChannelWords16{reinterpret_cast<ChannelWords8>(_mm_unpacklo_epi8(bytes, zero)),
+                          reinterpret_cast<ChannelWords8>(_mm_unpackhi_epi8(bytes, zero))};
+}
+
+// Four 16-bit values of v from `first` (0 or 4) widened to 32 bits.
+template <int First> inline PixelLanes4 widenWords(const ChannelWords8& v) {
+    const __m128i words = reinterpret_cast<__m128i>(v);
+    const __m128i zero = _mm_setzero_si128();
+    return reinterpret_cast<PixelLanes4>(First == 0 ? _mm_unpacklo_epi16(words, zero)
+                                                    : _mm_unpackhi_epi16(words, zero));
+}
+#else
 inline ChannelWords16 widenBytes(const ChannelBytes16& v) {
     ChannelWords16 words = {};
     for (int i = 0; i < 8; ++i) {
@@ -187,7 +203,6 @@ inline ChannelWords16 widenBytes(const ChannelBytes16& v) {
     return words;
 }
 
-// Four 16-bit values of v from `first` (0 or 4) widened to 32 bits.
 template <int First> inline PixelLanes4 widenWords(const ChannelWords8& v) {
     PixelLanes4 lanes = {};
     for (int i = 0; i < 4; ++i) {
@@ -195,6 +210,7 @@ template <int First> inline PixelLanes4 widenWords(const ChannelWords8& v) {
     }
     return lanes;
 }
+#endif
 
 // One channel of sixteen colours shifted into place over the four lanes of packed pixels.
 inline void packChannel(const ChannelWords16& v, const ChannelField& field, PixelLanes4* packed) {
