@@ -32,3 +32,6 @@ BUILD_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev libsdl-image1.2-dev)
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool imagemagick
     x11-apps x11-utils python3 libpng-dev libfreetype-dev fonts-dejavu-core dpkg-dev
     desktop-file-utils)
+
+# What tools/test-debian-root.sh needs to make a fresh Debian root.
+ROOT_PACKAGES=(debootstrap)

@@ -68,7 +68,8 @@ for c in "${CASES[@]}"; do
 done
 
 # No display: one line and status 1, from ./run.sh and from the game itself.
-for run in "env -u DISPLAY -u SDL_VIDEODRIVER ./run.sh" "env SDL_VIDEODRIVER=x11 DISPLAY=:4321 $GAME"; do
+for run in "env -u DISPLAY -u SDL_VIDEODRIVER ./run.sh" "env -u DISPLAY -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY $GAME" \
+    "env SDL_VIDEODRIVER=x11 DISPLAY=:4321 $GAME"; do
     said=$($run 2>&1)
     status=$?
     [ "$status" = 1 ] && [ "$(echo "$said" | wc -l)" = 1 ] ||
