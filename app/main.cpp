@@ -10,6 +10,7 @@
 #include "world/view.h"
 
 #include <SDL.h>
+#include <SDL_image.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,7 +25,7 @@
 // ---------------------------------------------------------------------------------------------
 
 static const char* const helpText =
-    "Usage: plint [--help | --version]\n"
+    "Usage: plint [-h | --help | --version]\n"
     "\n"
     "Plint: walk a random maze in first person; every run carves a new one.\n"
     "\n"
@@ -44,43 +45,70 @@ static const char* const helpText =
 static void printHelp() {
     std::fputs(helpText, stdout);
     std::printf("  1. %s, in the folder the game is started from\n", mediaFolder(0).c_str());
+    int shown = 1;
     for (int i = 1; i < mediaFolderCount; ++i) {
-        std::printf("  %d. %s\n", i + 1, mediaFolder(i).c_str());
+        const std::string folder = mediaFolder(i);
+        if (!folder.empty()) {
+            std::printf("  %d. %s\n", ++shown, folder.c_str());
+        }
     }
-    std::printf("\nAny other argument is ignored.\n");
 }
 
-// The game takes no options: these two answer without opening a window, and every other
-// argument is ignored. True when one of them was answered.
-static bool answerArguments(int argc, char** argv) {
+enum class Answer { Play, Done, Misused };
+
+// The game takes no arguments but these two, which answer without opening a window. The
+// first argument that is neither ends the game as GNU programs do, with status 2.
+static Answer answerArguments(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
+        const char* argument = argv[i];
+        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
             printHelp();
-            return true;
+            return Answer::Done;
         }
-        if (std::strcmp(argv[i], "--version") == 0) {
+        if (std::strcmp(argument, "--version") == 0) {
             std::printf("plint %s\n", PLINT_VERSION);
-            return true;
+            return Answer::Done;
         }
+        std::fprintf(stderr, "plint: %s '%s'; see 'plint --help'\n",
+                     argument[0] == '-' ? "unknown option" : "unexpected argument", argument);
+        return Answer::Misused;
     }
-    return false;
+    return Answer::Play;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Start-up
 // ---------------------------------------------------------------------------------------------
 
-// SDL_INIT_EVERYTHING reports failure on machines without sound or a joystick although
-// video works, so its result decides nothing: opening the video mode does.
-// When video did not start (short of memory, say), SDL_SetVideoMode would start it again over
-// what the failed start left, and SDL 1.2's X11 driver can crash doing so: the game says why
-// and ends instead.
+// Left to itself, SDL 1.2 falls back to drawing in the terminal when no window system is
+// there, and takes it over; a driver the player names is the player's choice.
+static bool displayAvailable() {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (driver && *driver) || (display && *display) || (wayland && *wayland);
+}
+
+// The menu entry's 32-pixel icon, read beside the art: in the source tree or where the game
+// is installed. SDL 1.2 takes an icon only before the video mode is set, and copies it.
+static void setWindowIcon() {
+    for (const char* path :
+         {"../packaging/icons/32x32/apps/plint.png", "../../icons/hicolor/32x32/apps/plint.png"}) {
+        if (SDL_Surface* icon = IMG_Load(mediaPath(path).c_str())) {
+            SDL_WM_SetIcon(icon, nullptr);
+            SDL_FreeSurface(icon);
+            return;
+        }
+    }
+}
+
+// Only what the game uses: no audio, so no sound server is contacted and nothing is written.
 static bool openWindow() {
-    SDL_Init(SDL_INIT_EVERYTHING);
-    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
-        std::fprintf(stderr, "plint: cannot open the 640x480 window: %s\n", SDL_GetError());
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+        std::fprintf(stderr, "plint: cannot start SDL: %s\n", SDL_GetError());
         return false;
     }
+    setWindowIcon();
     SDL_ShowCursor(SDL_DISABLE);
     screen = SDL_SetVideoMode(640, 480, 0, SDL_DOUBLEBUF);
     if (!screen) {
@@ -99,16 +127,19 @@ static bool openWindow() {
 
 // An image SDL cannot find memory for is only missing (the loaders say which); the game's own
 // tables and paths are not optional, so when they cannot be had the game says so and ends.
-static bool loadAssets() {
+static bool hadMemoryFor(void (*step)()) {
     try {
-        findMedia();
-        loadWorldAssets();
-        loadOverlayAssets();
+        step();
         return true;
     } catch (const std::bad_alloc&) {
-        std::fprintf(stderr, "plint: not enough memory for the images' paths and tables\n");
+        std::fputs("plint: not enough memory for the images' paths and tables\n", stderr);
         return false;
     }
+}
+
+static void loadAssets() {
+    loadWorldAssets();
+    loadOverlayAssets();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -131,14 +162,17 @@ static void runPass() {
 }
 
 int main(int argc, char** argv) {
-    if (answerArguments(argc, argv)) {
-        return 0;
+    const Answer answer = answerArguments(argc, argv);
+    if (answer != Answer::Play) {
+        return answer == Answer::Done ? 0 : 2;
     }
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-    if (!openWindow()) {
+    if (!displayAvailable()) {
+        std::fputs("plint: no display to open a window on\n", stderr);
         return 1;
     }
-    if (!loadAssets()) {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // Before the window: the window's icon lies beside the art.
+    if (!hadMemoryFor(findMedia) || !openWindow() || !hadMemoryFor(loadAssets)) {
         return 1;
     }
     while (!quitRequested) {

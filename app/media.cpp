@@ -2,6 +2,7 @@
 #include "app/media.h"
 
 #include <climits>
+#include <cstdlib>
 #include <cstdio>
 #include <sstream>
 #include <unistd.h>
@@ -22,6 +23,11 @@ static std::string chosenFolder = "Media";
 // out by the build (for example "../Media" from build/, "../share/plint/Media" from bin/).
 static const char* const besideExecutable[mediaFolderCount] = {nullptr, PLINT_SOURCE_MEDIA,
                                                                PLINT_INSTALLED_MEDIA};
+
+// The folder the build put the executable in. Only an executable still lying there can reach
+// the source tree's art, and only one that has left it can be an installed one: the other
+// path from each place leads nowhere the game's art is (/usr/Media from /usr/games).
+static const char* const buildFolder = PLINT_BUILD_FOLDER;
 
 // What the loaders read. A folder counts only when it holds one of these: a folder named
 // Media that belongs to someone else (a player's own pictures in the home folder, say)
@@ -107,21 +113,33 @@ std::string mediaFolder(int i) {
         return "Media";
     }
     const std::string executable = executableFolder();
-    return executable.empty() ? "" : tidied(executable + "/" + besideExecutable[i]);
+    if (executable.empty()) {
+        return "";
+    }
+    char build[PATH_MAX] = {};
+    const bool inBuildFolder = realpath(buildFolder, build) && executable == build;
+    if (inBuildFolder != (i == 1)) {
+        return "";
+    }
+    return tidied(executable + "/" + besideExecutable[i]);
 }
 
 bool findMedia() {
+    std::string tried = "Media under the working directory";
     for (int i = 0; i < mediaFolderCount; ++i) {
         const std::string folder = mediaFolder(i);
-        if (!folder.empty() && holdsGameImage(folder)) {
+        if (folder.empty()) {
+            continue;
+        }
+        if (holdsGameImage(folder)) {
             chosenFolder = folder;
             return true;
         }
+        if (i > 0) {
+            tried += " or in " + folder;
+        }
     }
-    std::fprintf(stderr,
-                 "plint: no art found in Media under the working directory, in %s or in %s; "
-                 "every image is missing\n",
-                 mediaFolder(1).c_str(), mediaFolder(2).c_str());
+    std::fprintf(stderr, "plint: no art found in %s; every image is missing\n", tried.c_str());
     return false;
 }
 

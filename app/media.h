@@ -11,16 +11,18 @@ constexpr int mediaFolderCount = 3;
 // the working directory, the Media folder of the source tree this executable was built in,
 // and the installed data folder (share/plint/Media beside the executable's bin folder).
 // The last two are found from where the executable lies, so an installed tree works
-// wherever it is put; they are empty when that cannot be read.
+// wherever it is put. Only one of them is ever searched: the source tree's while the
+// executable lies in its build folder, the installed one once it lies anywhere else. A
+// folder not searched, or not found because the executable's place cannot be read, is "".
 std::string mediaFolder(int i);
 
-// Called once by main at start-up, before the asset loaders: picks the first folder that
-// holds any of the game's images. Returns false when none does, after one line on stderr
+// Called once by main at start-up, before the window opens: picks the first folder searched
+// that holds any of the game's images. Returns false when none does, after one line on stderr
 // that says where it looked; the images then keep their paths under Media in the working
 // directory, and every one of them is missing.
 bool findMedia();
 
-// Called by the asset loaders: the path of `name`, given under Media (such as
+// Called by the asset loaders and for the window icon: the path of `name`, given under Media (such as
 // "Game/wall.png"), in the chosen folder; "Media/<name>" before findMedia has run or when
 // it found nothing.
 std::string mediaPath(const char* name);

@@ -11,7 +11,13 @@ namespace {
 
 class InputTest : public ScreenTest {
   protected:
-    void SetUp() override { openScreen(32); }
+    // The compatibility library queues the new window's own focus events: left out of the
+    // counts below, which are about what each test pushes.
+    void SetUp() override {
+        openScreen(32);
+        for (SDL_Event event; SDL_PollEvent(&event);) {
+        }
+    }
     static void push(Uint8 type, int code = 0) {
         SDL_Event event = {};
         event.type = type;

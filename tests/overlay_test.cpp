@@ -9,6 +9,7 @@
 #include "overlay/overlay.h"
 #include "support.h"
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <string>

@@ -42,3 +42,6 @@ PACKAGE_PACKAGES=(dpkg-dev binutils appstream man-db)
 # The compilers tools/test-compilers.sh builds with: GCC 11 (Ubuntu 22.04's), GCC 12 (Debian
 # 12's) and Clang 14.
 COMPILER_PACKAGES=(g++-11 g++-12 clang-14)
+
+# What tools/test-debian-root.sh needs to make a fresh Debian root.
+ROOT_PACKAGES=(debootstrap)

@@ -29,7 +29,7 @@ fi
 export LD_LIBRARY_PATH=$lib/sdl12-compat:$lib
 
 # The tests must really load the compatibility library, and SDL 2 under it.
-loaded=$(cd build && SDL_VIDEODRIVER=dummy LD_DEBUG=libs tests/plint_tests \
+loaded=$(cd build-test && SDL_VIDEODRIVER=dummy LD_DEBUG=libs tests/plint_tests \
     --gtest_filter='Depths/WorldViewTest.TheWallIs*/32' 2>&1 | grep 'calling init:.*libSDL')
 for want in "$lib/sdl12-compat/libSDL-1.2.so.0" "$lib/libSDL2-2.0.so.0"; do
     grep -qF "$want" <<<"$loaded" || {
@@ -39,4 +39,4 @@ for want in "$lib/sdl12-compat/libSDL-1.2.so.0" "$lib/libSDL2-2.0.so.0"; do
     }
 done
 echo "testing against $lib/sdl12-compat and SDL 2"
-cd build && ctest --output-on-failure "$@"
+cd build-test && ctest --output-on-failure "$@"

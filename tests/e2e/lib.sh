@@ -25,18 +25,15 @@ trap cleanup EXIT
 # -noreset: without it Xvfb resets (pointer included) whenever its last client leaves,
 # which every separate xdotool call is.
 start_xvfb() {
-    local n
-    for n in $(seq 91 160); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 "800x600x${XVFB_DEPTH:-24}" -noreset -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        local i
-        for i in $(seq 1 50); do
-            xdpyinfo >/dev/null 2>&1 && return 0
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
+    local file="$SHOTS/display.$$" i
+    : >"$file"
+    Xvfb -displayfd 3 -screen 0 "800x600x${XVFB_DEPTH:-24}" -noreset -nolisten tcp \
+        3>"$file" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for i in $(seq 1 300); do
+        [ -s "$file" ] && export DISPLAY=":$(cat "$file")" && return 0
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
     fail "could not start Xvfb"
 }
@@ -49,7 +46,7 @@ start_game() {
         >"$SHOTS/game.log" 2>&1 &
     GAME_PID=$!
     local i
-    for i in $(seq 1 "${PLINT_WINDOW_WAIT:-100}"); do
+    for i in $(seq 1 "${PLINT_WINDOW_WAIT:-600}"); do
         WINDOW=$(xdotool search --name '^Plint$' 2>/dev/null | head -n 1)
         [ -n "$WINDOW" ] && break
         kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window opened: $(cat "$SHOTS/game.log")"
@@ -61,10 +58,10 @@ start_game() {
     sleep 0.5 # let the first passes draw
 }
 
-# Holds a key down for a few 16 ms passes so the game's poll sees it.
+# Holds a key down for a few passes so the game's poll sees it, even a slow one.
 press_key() {
     xdotool keydown "$1"
-    sleep "${2:-0.1}"
+    sleep "${2:-0.3}"
     xdotool keyup "$1"
 }
 
@@ -74,7 +71,7 @@ move_pointer() {
 }
 
 click_left() {
-    xdotool mousedown 1 sleep 0.1 mouseup 1
+    xdotool mousedown 1 sleep 0.3 mouseup 1
 }
 
 # Saves the window's pixels as PNG.
@@ -94,6 +91,17 @@ differing() {
     convert "$SHOTS/$1.png" -crop "$region" +repage "$SHOTS/crop-a.png"
     convert "$SHOTS/$2.png" -crop "$region" +repage "$SHOTS/crop-b.png"
     compare -metric AE "$SHOTS/crop-a.png" "$SHOTS/crop-b.png" null: 2>&1
+}
+
+# until_true SECONDS COMMAND...: runs COMMAND until it succeeds, for up to SECONDS; a busy
+# machine slows the game down, so each step waits for what the screen shows.
+until_true() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -lt $end ] || return 1
+        sleep 0.2
+    done
 }
 
 # Waits up to $1 seconds for the game to end; sets GAME_STATUS to its exit status, or to

@@ -8,111 +8,116 @@
 # "Exit" clicked while the menu slides out ends the game.
 . "$(dirname "$0")/lib.sh"
 
-# walk KEY SECONDS TEST: holds a key (none for 0 seconds), then TEST holds on the red dot's
-# box in the minimap: its width w, height h, left l and top t on the screen.
-walk() {
-    [ "$2" = 0 ] || press_key "$1" "$2"
-    sleep 0.2
+# dot_at NAME TEST: TEST holds on the red dot's box in the minimap: its width w, height h,
+# left l and top t on the screen.
+dot_at() {
     screenshot "walk-$1"
-    local box
-    box=$(convert "$SHOTS/walk-$1.png" -crop 210x90+420+370 +repage -fill black \
+    BOX=$(convert "$SHOTS/walk-$1.png" -crop 210x90+420+370 +repage -fill black \
         +opaque "rgb(255,0,0)" -format %@ info:)
-    awk -F'[x+]' "{ w = \$1; h = \$2; l = 420 + \$3; t = 370 + \$4; exit !($3) }" <<<"$box" ||
-        fail "after $1 the dot is at $box in the minimap, not where $3"
+    awk -F'[x+]' "{ w = \$1; h = \$2; l = 420 + \$3; t = 370 + \$4; exit !($2) }" <<<"$BOX"
+}
+# walk KEY TEST: holds a key (none for "start") until the dot is where TEST says.
+walk() {
+    [ "$1" = start ] || xdotool keydown "$1"
+    local held=0
+    until_true 60 dot_at "$1" "$2" || held=1
+    [ "$1" = start ] || xdotool keyup "$1"
+    [ $held = 0 ] || fail "after $1 the dot is at $BOX in the minimap, not where $2"
+}
+# settled NAME [REGION]: two shots half a second apart agree, the second saved as NAME.
+settled() {
+    screenshot "$1-before"
+    sleep 0.5
+    screenshot "$1"
+    [ "$(differing "$1-before" "$1" "${2:-}")" -lt "${3:-1}" ]
+}
+# shows SHOT NAME: a new shot, saved as NAME, is exactly SHOT.
+shows() {
+    screenshot "$2"
+    [ "$(differing "$1" "$2")" = 0 ]
+}
+export PLINT_SLOW_PASSES="$SHOTS/slow-passes"
+rm -f "$PLINT_SLOW_PASSES"
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 # preloaded first
+# clicks SECONDS HOLD: clicks for SECONDS, holding each click and pausing for HOLD, longer
+# than a slowed pass, so that no poll sees a click's down and up together.
+clicks() {
+    local end=$((SECONDS + $1))
+    while [ $SECONDS -lt "$end" ]; do
+        xdotool mousedown 1 sleep "$2" mouseup 1 sleep "$2"
+    done
 }
 
 start_xvfb
 xdotool mousemove 320 240 # centred before the window opens, so nothing turns
-start_game
+start_game env LD_PRELOAD="$PLINT_SLOW_LIB" "$GAME"
 move_pointer 320 240
 sleep 0.3
 
-walk start 0 'w == 4 && h == 4 && l == 427 && t == 377'
+walk start 'w == 4 && h == 4 && l == 427 && t == 377'
 [ "$(pixel walk-start 320 240)" != "$(pixel walk-start 320 0)" ] || fail "no wall in the middle of the view"
 
 # About 90 passes of W: the player stops 0.15 from the wall above, at Y 1.15, so the dot
 # covers rows 374 to 377. Forward is 270 degrees converted with 0.0174532925, a hair short
 # of 3 pi / 2, so each step also takes about 1e-10 cells off X: just below 1.5 the dot's
 # corner truncates to column 426.
-walk w 1.5 'w == 4 && h == 4 && l == 426 && t == 374'
+walk w 'w == 4 && h == 4 && l == 426 && t == 374'
 
-walk a 1.2 'l == 424 && t == 374' # X 1.15, against the outer wall
-walk d 0.5 'l > 424 && t == 374'
-walk Left 1.2 'l == 424 && t == 374'
-walk Right 0.5 'l > 424 && t == 374'
-walk s 0.5 't > 374'
-walk Up 1.2 't == 374'
-walk Down 0.5 't > 374'
+walk a 'l == 424 && t == 374' # X 1.15, against the outer wall
+walk d 'l > 424 && t == 374'
+walk Left 'l == 424 && t == 374'
+walk Right 'l > 424 && t == 374'
+walk s 't > 374'
+walk Up 't == 374'
+walk Down 't > 374'
 
 # Standing still, the view does not change; a moment with the pointer right of the centre
 # turns it.
 VIEW=600x340+20+20
-sleep 0.3
-screenshot turn-still
-still=$(differing walk-Down turn-still "$VIEW")
-[ "$still" -lt 100 ] || fail "the view changed by $still pixels while standing still"
+until_true 30 settled turn-still "$VIEW" 100 || fail "the view keeps changing while standing still"
 move_pointer 600 240
-sleep 0.3
+turning() { screenshot turning && [ "$(differing turn-still turning "$VIEW")" -gt 20000 ]; }
+until_true 30 turning || fail "the pointer right of centre did not turn the view"
 move_pointer 320 240
-sleep 0.3
-screenshot turn-after
-turned=$(differing walk-Down turn-after "$VIEW")
-[ "$turned" -gt 20000 ] || fail "the pointer right of centre did not turn the view ($turned pixels changed)"
+until_true 30 settled turn-after || fail "the view keeps turning with the pointer at the centre"
 
-same_frame() { # SHOT SHOT WHAT [REGION]
-    local differ
-    differ=$(differing "$1" "$2" "${4:-}")
-    [ "$differ" = "0" ] || fail "$3: $differ pixels differ between $1 and $2"
-}
 # Paused, the frozen view is frosted: washed out, no channel is below 100 where nothing of
 # the overlay lies over it; and it holds still, but for the clock on the top bar.
 press_key Escape
-sleep 1.5
-screenshot paused
+until_true 30 settled paused 640x419+0+61 || fail "the frozen frame below the top bar does not hold still"
 for region in 100x150+30+220 100x150+510+220 200x30+220+380; do
     low=$(convert "$SHOTS/paused.png" -crop "$region" +repage -format \
         "%[fx:int(255*min(minima.r,min(minima.g,minima.b))+0.5)]" info:)
     [ "$low" -ge 100 ] || fail "paused: a channel of $low in $region; the frost has none below 100"
 done
-sleep 1
-screenshot paused-later
-same_frame paused paused-later "the frozen frame below the top bar" 640x419+0+61
 move_pointer 320 115
 click_left
-sleep 1.5
-move_pointer 320 240
-sleep 0.2
-screenshot after-resume
-same_frame turn-after after-resume "Resume game"
+move_pointer 320 240 # where the game draws the pointer in turn-after
+until_true 30 shows turn-after after-resume || fail "Resume game: the world did not come back as it stood"
 press_key Escape
-sleep 1.5
+until_true 30 settled menu-open 640x419+0+61 || fail "the opened menu does not hold still"
 press_key Escape
-sleep 1.5
-screenshot after-escape
-same_frame turn-after after-escape "Escape twice"
+until_true 30 shows turn-after after-escape || fail "Escape twice: the world did not come back as it stood"
 
-# Clicks every 30 ms or so for a second. Only a sliding button passes under y 140 (Resume
-# game, for the last ten passes of sliding in) and under y 475 (Exit, for three passes early
-# in sliding out, so that is tried up to six times).
-clicks() {
-    # shellcheck disable=SC2046 # one word per xdotool argument
-    xdotool $(for _ in $(seq 33); do echo mousedown 1 sleep 0.02 mouseup 1 sleep 0.01; done)
-}
+# Only a sliding button passes under y 140 (Resume game, for the last ten passes of sliding
+# in) and under y 475 (Exit, for three passes early in sliding out): the passes are slowed
+# while the clicks go on, so that at least one lands in them.
 move_pointer 320 140
-press_key Escape
-clicks
-sleep 1
+echo 300 >"$PLINT_SLOW_PASSES"
+press_key Escape 0.5
+clicks 13 0.45
+rm "$PLINT_SLOW_PASSES"
 move_pointer 320 240
-sleep 0.2
-screenshot after-slide-in
-same_frame turn-after after-slide-in "Resume game while sliding in"
+until_true 30 shows turn-after after-slide-in || fail "Resume game while sliding in: the world did not come back"
 move_pointer 320 475
-for _ in 1 2 3 4 5 6; do
+for _ in 1 2 3; do
     press_key Escape
-    sleep 1.5
-    press_key Escape
-    clicks
-    wait_for_exit 2
+    until_true 30 settled menu-open 640x419+0+61 || fail "the opened menu does not hold still"
+    echo 600 >"$PLINT_SLOW_PASSES"
+    press_key Escape 0.8
+    clicks 10 0.9
+    rm "$PLINT_SLOW_PASSES"
+    wait_for_exit 5
     [ "$GAME_STATUS" = running ] || break
 done
 [ "$GAME_STATUS" = "0" ] || fail "after Exit while sliding out the game gave: $GAME_STATUS"
