@@ -172,7 +172,7 @@ int main(int argc, char** argv) {
     }
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     // Before the window: the window's icon lies beside the art.
-    if (!hadMemoryFor(findMedia) || !openWindow() || !hadMemoryFor(loadAssets)) {
+    if (!hadMemoryFor([] { findMedia(); }) || !openWindow() || !hadMemoryFor(loadAssets)) {
         return 1;
     }
     while (!quitRequested) {
