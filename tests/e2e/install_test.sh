@@ -2,7 +2,8 @@
 # Installed, the game starts like any desktop program: `cmake --install` into a scratch
 # DESTDIR, and the installed binary, started from a scratch home folder, draws the same first
 # frame as the game started here (a preloaded shim freezes time(), so both carve the same
-# maze) from the art staged beside it, the only art it can find there. --version and --help
+# maze) from the art staged beside it, the only art it can find there (its --help lists only
+# Media under the working folder and the installed art). --version and --help
 # answer without a display, the desktop entry, the AppStream metainfo and the manual page are
 # valid, and the Debian packages tools/build-deb.sh builds hold what they must.
 . "$(dirname "$0")/lib.sh"
@@ -20,7 +21,7 @@ version=$(env -u DISPLAY "$installed" --version) || fail "--version exited with 
 [ "$version" = "plint $(dpkg-parsechangelog -l packaging/changelog -S Version)" ] ||
     fail "--version says $version, not the changelog's version"
 help=$(env -u DISPLAY "$installed" --help unknown) || fail "--help exited with $?"
-data=$(sed -n 's/^  3\. //p' <<<"$help")
+data=$(sed -n 's/^  2\. //p' <<<"$help")
 [ "$data" = "$(cd "$(dirname "$installed")/.." && pwd -P)/share/plint/Media" ] ||
     fail "the installed game does not look beside itself for its art: $data"
 diff -r Media "$data" || fail "the installed art differs from Media/"
