@@ -67,6 +67,33 @@ static unsigned long bigEndian32(const unsigned char* bytes) {
            (unsigned long)bytes[2] << 8 | (unsigned long)bytes[3];
 }
 
+// Every chunk states its length; libpng skips a chunk it does not keep by reading that many
+// bytes, so a 200-byte file whose chunk claims 2 GB would hold start-up for seconds. Walking
+// the chunk headers costs a seek each: a file whose chunks do not end within it, or that
+// has no IEND, is refused.
+static bool chunksFitTheFile(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0) {
+        return false;
+    }
+    const long size = std::ftell(file);
+    long at = 8;
+    unsigned char header[8];
+    while (at + 12 <= size) {
+        if (std::fseek(file, at, SEEK_SET) != 0 || std::fread(header, 1, 8, file) != 8) {
+            return false;
+        }
+        const unsigned long length = bigEndian32(header);
+        if (length > (unsigned long)(size - at - 12)) {
+            return false;
+        }
+        if (std::memcmp(header + 4, "IEND", 4) == 0) {
+            return true;
+        }
+        at += 12 + (long)length;
+    }
+    return false;
+}
+
 // A PNG starts with its 8-byte signature and then the IHDR chunk: its length (13), its
 // type, and the width and height as 32-bit big-endian numbers. The rest of the header and
 // every other chunk are libpng's to judge.
@@ -80,6 +107,7 @@ static bool lookBeforeDecoding(const char* fileName, ImageLimit limit) {
         return false;
     }
     const size_t length = std::fread(head, 1, sizeof head, file);
+    const bool chunksFit = length == sizeof head && chunksFitTheFile(file);
     std::fclose(file);
     if (length < 8 || std::memcmp(head, pngStart, 8) != 0) {
         const char* format = formatOf(head, length);
@@ -96,6 +124,11 @@ static bool lookBeforeDecoding(const char* fileName, ImageLimit limit) {
     if (width > (unsigned long)limit.width || height > (unsigned long)limit.height) {
         std::snprintf(failure, sizeof failure, "%s is %lu x %lu, larger than the %d x %d it may be",
                       fileName, width, height, limit.width, limit.height);
+        return false;
+    }
+    if (!chunksFit) {
+        std::snprintf(failure, sizeof failure, "%s is a PNG whose chunks run past its end",
+                      fileName);
         return false;
     }
     return true;
