@@ -95,6 +95,7 @@ cp "$src"/SDL-1.2.15*/COPYING "$dist/licences/SDL-LGPL-2.1.txt"
 cp "$src"/SDL_image*/COPYING "$dist/licences/SDL_image.txt"
 cp "$src"/libpng-1.6.39/LICENSE "$dist/licences/libpng.txt"
 cp "$src"/zlib-1.2.13*/LICENSE "$dist/licences/zlib.txt"
+sed -i 's/$/\r/' "$dist"/*.txt "$dist"/licences/*.txt # Windows' line ends, for Notepad
 name=$(basename "$dist")
 (cd build-windows && zip -qr "$name.zip" "$name")
 echo "$dist.zip"

@@ -49,8 +49,9 @@ export DISPLAY=":$(cat "$work/display")"
 "$wine" wineboot -i >/dev/null 2>&1 || fail "wine could not make its prefix"
 step "wine prefix made"
 
-# The client area's corner on the screen, CX and CY: wine's frame has equal sides and a
-# caption on top.
+# The client area's corner on the screen, CX and CY. With no window manager wine leaves
+# room for a frame (the client at (3, 22)) but draws none; a frame of its own would have
+# equal sides and a caption on top.
 CX=0
 CY=0
 find_client() {
@@ -142,6 +143,28 @@ dot() {
         -format %@ info: | awk -F'[x+]' '{ print $1 "x" $2 "+" 420 + $3 "+" 370 + $4 }'
 }
 
+# answered EXPECTED STATUS [ENV]: plint.exe started with --version or with a video driver
+# that cannot start (in ENV) shows a message box titled Plint, which Return closes; then
+# the game ends with STATUS and EXPECTED is in stdout.txt or stderr.txt beside plint.exe.
+answered() {
+    local expected=$1 status=$2
+    shift 2
+    (cd "$work/game" && exec env "$@" "$wine" "$GAME" ${ARGS:-}) >"$SHOTS/wine.log" 2>&1 &
+    GAME_PID=$!
+    boxed() { WINDOW=$(xdotool search --onlyvisible --name '^Plint$' 2>/dev/null | head -n 1) && [ -n "$WINDOW" ]; }
+    until_true 60 boxed || fail "no message box for: $expected"
+    import -window "$WINDOW" "$SHOTS/box-$status.png"
+    xdotool key Return
+    wait_for_exit 30
+    [ "$GAME_STATUS" = "$status" ] || fail "after the message box plint.exe gave $GAME_STATUS, not $status"
+    grep -qF "$expected" "$work/game/stdout.txt" "$work/game/stderr.txt" 2>/dev/null ||
+        fail "'$expected' is not in stdout.txt or stderr.txt beside plint.exe"
+    rm -f "$work/game/stdout.txt" "$work/game/stderr.txt"
+}
+ARGS=--version answered "plint $(sed -n '1s/^plint (\([0-9.]*\)).*/\1/p' packaging/changelog)" 0
+answered "plint: cannot start SDL" 1 SDL_VIDEODRIVER=nosuch
+step "--version and a failed start-up in message boxes"
+
 # From the unzipped folder: the window, its caption and the maze with its art. The pointer
 # waits where wine puts the client area's centre, so that nothing turns before the first
 # shot.
@@ -212,7 +235,7 @@ maze_checked elsewhere && [ "$(dot elsewhere)" = 4x4+427+377 ] ||
     fail "started elsewhere: no perfect maze with the dot in room (1, 1)"
 [ "$(pixel elsewhere 5 240)" = "$(pixel start 5 240)" ] ||
     fail "started elsewhere: the border is not the one from the art"
-until_true 30 grep -q 'Canopy/Button.png' "$work/game/stderr.txt" ||
+until_true 30 grep -q 'cannot load .*Media/Canopy/Button.png' "$work/game/stderr.txt" ||
     fail "the missing image is not named in stderr.txt beside plint.exe"
 [ ! -e "$work/elsewhere/stderr.txt" ] || fail "stderr.txt was written in the working folder"
 press_key Escape
