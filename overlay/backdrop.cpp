@@ -6,6 +6,7 @@
 #include "app/pixels.h"
 #include "overlay/assets.h"
 
+#include <algorithm>
 #include <cstring>
 
 // ---------------------------------------------------------------------------------------------
@@ -16,14 +17,11 @@
 // blend walk contiguous bytes that the compiler can vectorise. frostedPlanes ends each
 // capture holding the frost; sharpPlanes is the blur's second buffer and ends holding the
 // sharp frame.
+static constexpr int backdropWidth = 640;
+static constexpr int backdropHeight = 480;
 static constexpr int planeSize = backdropWidth * backdropHeight;
 static uint8_t frostedPlanes[3][planeSize] = {};
 static uint8_t sharpPlanes[3][planeSize] = {};
-
-// Lanes of bytes widened to 16 bits, so sums cannot overflow; GCC maps them onto whatever
-// vector registers the target has, without -march.
-typedef uint8_t Bytes16 __attribute__((vector_size(16)));
-typedef uint16_t Words16 __attribute__((vector_size(32)));
 
 // ---------------------------------------------------------------------------------------------
 // Capture
@@ -46,34 +44,28 @@ static void readFrame(SDL_Surface* surface, uint8_t (*planes)[planeSize]) {
     unlockPixels(surface);
 }
 
-static Bytes16 loadBytes16(const uint8_t* p) {
-    Bytes16 lanes;
-    std::memcpy(&lanes, p, sizeof lanes);
-    return lanes;
+// Sixteen pixels of a row: a fixed count over unaliased planes, which the compiler vectorises
+// without -march.
+static void averageSixteen(const uint8_t* __restrict from, uint8_t* __restrict to, int distance,
+                           int up, unsigned addend) {
+    for (int k = 0; k < 16; ++k) {
+        to[k] = uint8_t(
+            (from[k - distance] + from[k + distance] + from[k - up] + from[k + up] + addend) >> 2);
+    }
 }
 
-// Sixteen pixels at a time along each row, with a plain tail for the rest of the row.
-void crossAverage(const uint8_t* from, uint8_t* to, int distance, int addend) {
+// One blur pass over one plane: every pixel whose four samples, `distance` pixels away left,
+// right, up and down, lie inside the frame becomes (the four samples + addend) / 4; the other
+// pixels of `to` keep what they held. Sixteen pixels at a time along each row, the last
+// sixteen ending on the row's last pixel.
+static void crossAverage(const uint8_t* from, uint8_t* to, int distance, unsigned addend) {
     const int up = distance * backdropWidth;
-    const int last = backdropWidth - distance;
     for (int y = distance; y < backdropHeight - distance; ++y) {
         const int row = y * backdropWidth;
-        int x = distance;
-        for (; x + 16 <= last; x += 16) {
-            const int i = row + x;
-            const Words16 sum = __builtin_convertvector(loadBytes16(from + i - distance), Words16) +
-                                __builtin_convertvector(loadBytes16(from + i + distance), Words16) +
-                                __builtin_convertvector(loadBytes16(from + i - up), Words16) +
-                                __builtin_convertvector(loadBytes16(from + i + up), Words16) +
-                                uint16_t(addend);
-            const Bytes16 average = __builtin_convertvector(sum >> 2, Bytes16);
-            std::memcpy(to + i, &average, sizeof average);
-        }
-        for (; x < last; ++x) {
-            const int i = row + x;
-            to[i] = uint8_t((unsigned(from[i - distance]) + from[i + distance] + from[i - up] +
-                             from[i + up] + unsigned(addend)) >>
-                            2);
+        const int last = backdropWidth - distance - 16;
+        for (int x = distance; x < last + 16; x += 16) {
+            const int i = row + std::min(x, last);
+            averageSixteen(from + i, to + i, distance, up, addend);
         }
     }
 }
@@ -90,22 +82,16 @@ static void blurPlane(uint8_t* frost, uint8_t* scratch) {
     crossAverage(scratch, frost, 1, 0);
 }
 
-static int clampChannel(int value) {
-    return value < 0 ? 0 : value > 255 ? 255 : value;
-}
-
 // Three clamped steps towards light tones: add 50, take 100, add 100.
-static uint8_t washOut(uint8_t channel) {
-    int value = clampChannel(channel + 50);
-    value = clampChannel(value - 100);
-    value = clampChannel(value + 100);
-    return uint8_t(value);
+static uint8_t washOut(int channel) {
+    const int value = std::max(std::min(channel + 50, 255) - 100, 0);
+    return uint8_t(std::min(value + 100, 255));
 }
 
 static void washOutPlane(uint8_t* plane) {
     uint8_t washed[256] = {};
     for (int c = 0; c < 256; ++c) {
-        washed[c] = washOut(uint8_t(c));
+        washed[c] = washOut(c);
     }
     for (int i = 0; i < planeSize; ++i) {
         plane[i] = washed[plane[i]];
@@ -116,67 +102,53 @@ static void washOutPlane(uint8_t* plane) {
 // Blend
 // ---------------------------------------------------------------------------------------------
 
-// (frost * w + sharp * (100 - w)) / 100 for sixteen pixels of one channel. The weighted sum
-// is at most 25500, so it fits the 16-bit lanes, and a weighted mean of two bytes never
-// exceeds 255, so it needs no clamp.
-static ChannelWords16 mixSixteen(const uint8_t* frost, const uint8_t* sharp, uint16_t w) {
-    ChannelBytes16 f;
-    ChannelBytes16 s;
-    std::memcpy(&f, frost, sizeof f);
-    std::memcpy(&s, sharp, sizeof s);
-    const ChannelWords16 fw = widenBytes(f);
-    const ChannelWords16 sw = widenBytes(s);
-    const uint16_t rest = uint16_t(100 - w);
-    return ChannelWords16{(fw.low * w + sw.low * rest) / uint16_t(100),
-                          (fw.high * w + sw.high * rest) / uint16_t(100)};
-}
-
-static Uint8 valueAt(const ChannelWords16& values, int lane) {
-    return Uint8(lane < 8 ? values.low[lane] : values.high[lane - 8]);
-}
-
-// Sixteen pixels at a time; a row of 640 leaves no remainder. The packing comes by value so
-// it stays in registers across the stores.
-template <int Bytes>
-static void blendRow(Uint8* out, int offset, uint16_t w, const ColourPacking packing) {
-    for (int x = 0; x < backdropWidth; x += 16) {
-        const int i = offset + x;
-        const ChannelWords16 r = mixSixteen(frostedPlanes[0] + i, sharpPlanes[0] + i, w);
-        const ChannelWords16 g = mixSixteen(frostedPlanes[1] + i, sharpPlanes[1] + i, w);
-        const ChannelWords16 b = mixSixteen(frostedPlanes[2] + i, sharpPlanes[2] + i, w);
-        Uint32 packed[16];
-        if (!packing.bySdl) {
-            packColours16(packing, r, g, b, packed);
-        } else {
-            for (int lane = 0; lane < 16; ++lane) {
-                packed[lane] =
-                    packColour(packing, valueAt(r, lane), valueAt(g, lane), valueAt(b, lane));
-            }
+// (frost * w + sharp * (100 - w)) / 100 for sixteen pixels of the three channels, packed by
+// shifts; a fixed count over unaliased arrays, which the compiler vectorises. A weighted mean
+// of two bytes never exceeds 255, so it needs no clamp.
+static void blendSixteen(int i, unsigned w, const ColourPacking p, Uint32* __restrict packed) {
+    const uint8_t* __restrict frost[3] = {frostedPlanes[0] + i, frostedPlanes[1] + i,
+                                          frostedPlanes[2] + i};
+    const uint8_t* __restrict sharp[3] = {sharpPlanes[0] + i, sharpPlanes[1] + i,
+                                          sharpPlanes[2] + i};
+    for (int k = 0; k < 16; ++k) {
+        Uint32 mixed[3];
+        for (int c = 0; c < 3; ++c) {
+            mixed[c] = (frost[c][k] * w + sharp[c][k] * (100 - w)) / 100;
         }
-        if constexpr (Bytes == 4) {
-            std::memcpy(out + Bytes * x, packed, sizeof packed);
-        } else {
-            for (int lane = 0; lane < 16; ++lane) {
-                storePixel<Bytes>(out + Bytes * (x + lane), packed[lane]);
-            }
-        }
+        packed[k] = packShifted(p, mixed[0], mixed[1], mixed[2]);
     }
 }
 
-// Every pixel of the target is written. At weight 100 the blend is the frost itself, which
-// is how the frost is written into its surface too. Each row is blended into a buffer and
-// streamed out whole, as the screen's rows were read back by the window system.
+// One channel of one pixel blended through SDL, for a palette screen.
+static Uint8 mix(int c, int i, int w) {
+    return Uint8((frostedPlanes[c][i] * w + sharpPlanes[c][i] * (100 - w)) / 100);
+}
+
+// Every pixel of the target is written, straight into its rows. At weight 100 the blend is
+// the frost itself, which is how the frost is written into its surface too.
 static void blendInto(SDL_Surface* target, int w) {
-    const ColourPacking packing = describePixels(target->format).packing;
+    const ColourPacking p = describePixels(target->format).packing;
     lockPixels(target);
     forBytesPerPixel(target->format->BytesPerPixel, [&](auto bytes) {
-        alignas(16) Uint8 row[bytes() * backdropWidth];
         for (int y = 0; y < backdropHeight; ++y) {
-            blendRow<bytes()>(row, y * backdropWidth, uint16_t(w), packing);
-            streamBytes(rowStart(target, y), row, sizeof row);
+            Uint8* row = rowStart(target, y);
+            for (int x = 0; x < backdropWidth; x += 16) {
+                const int i = y * backdropWidth + x;
+                Uint32 packed[16];
+                if (!p.bySdl) {
+                    blendSixteen(i, unsigned(w), p, packed);
+                } else {
+                    for (int k = 0; k < 16; ++k) {
+                        packed[k] = SDL_MapRGB(p.format, mix(0, i + k, w), mix(1, i + k, w),
+                                               mix(2, i + k, w));
+                    }
+                }
+                for (int k = 0; k < 16; ++k) {
+                    storePixel<bytes()>(row + bytes() * (x + k), packed[k]);
+                }
+            }
         }
     });
-    endStreaming();
     unlockPixels(target);
 }
 
