@@ -44,28 +44,23 @@ static void readFrame(SDL_Surface* surface, uint8_t (*planes)[planeSize]) {
     unlockPixels(surface);
 }
 
-// Sixteen pixels of a row: a fixed count over unaliased planes, which the compiler vectorises
-// without -march.
-static void averageSixteen(const uint8_t* __restrict from, uint8_t* __restrict to, int distance,
-                           int up, unsigned addend) {
-    for (int k = 0; k < 16; ++k) {
-        to[k] = uint8_t(
-            (from[k - distance] + from[k + distance] + from[k - up] + from[k + up] + addend) >> 2);
-    }
-}
-
 // One blur pass over one plane: every pixel whose four samples, `distance` pixels away left,
 // right, up and down, lie inside the frame becomes (the four samples + addend) / 4; the other
-// pixels of `to` keep what they held. Sixteen pixels at a time along each row, the last
-// sixteen ending on the row's last pixel.
+// pixels of `to` keep what they held. Each row goes sixteen pixels at a time, the last sixteen
+// ending on its last pixel: fixed counts over two planes that never meet, which the compiler
+// vectorises without -march.
 static void crossAverage(const uint8_t* from, uint8_t* to, int distance, unsigned addend) {
     const int up = distance * backdropWidth;
     for (int y = distance; y < backdropHeight - distance; ++y) {
-        const int row = y * backdropWidth;
-        const int last = backdropWidth - distance - 16;
-        for (int x = distance; x < last + 16; x += 16) {
-            const int i = row + std::min(x, last);
-            averageSixteen(from + i, to + i, distance, up, addend);
+        const int last = y * backdropWidth + backdropWidth - distance - 16;
+        for (int i = y * backdropWidth + distance; i < last + 16; i += 16) {
+            const int n = std::min(i, last);
+#pragma GCC ivdep
+            for (int k = n; k < n + 16; ++k) {
+                to[k] = uint8_t((from[k - distance] + from[k + distance] + from[k - up] +
+                                 from[k + up] + addend) >>
+                                2);
+            }
         }
     }
 }
@@ -102,20 +97,25 @@ static void washOutPlane(uint8_t* plane) {
 // Blend
 // ---------------------------------------------------------------------------------------------
 
-// (frost * w + sharp * (100 - w)) / 100 for sixteen pixels of the three channels, packed by
-// shifts; a fixed count over unaliased arrays, which the compiler vectorises. A weighted mean
-// of two bytes never exceeds 255, so it needs no clamp.
-static void blendSixteen(int i, unsigned w, const ColourPacking p, Uint32* __restrict packed) {
-    const uint8_t* __restrict frost[3] = {frostedPlanes[0] + i, frostedPlanes[1] + i,
-                                          frostedPlanes[2] + i};
-    const uint8_t* __restrict sharp[3] = {sharpPlanes[0] + i, sharpPlanes[1] + i,
-                                          sharpPlanes[2] + i};
+// (frost * w + sharp * (100 - w)) / 100 for sixteen pixels of one channel. The weighted sum
+// is at most 25,500, so it fits 16 bits, and a weighted mean of two bytes never exceeds 255,
+// so it needs no clamp.
+static void mixSixteen(const uint8_t* __restrict frost, const uint8_t* __restrict sharp, uint16_t w,
+                       uint16_t* __restrict mixed) {
     for (int k = 0; k < 16; ++k) {
-        Uint32 mixed[3];
-        for (int c = 0; c < 3; ++c) {
-            mixed[c] = (frost[c][k] * w + sharp[c][k] * (100 - w)) / 100;
-        }
-        packed[k] = packShifted(p, mixed[0], mixed[1], mixed[2]);
+        mixed[k] = uint16_t(uint16_t(frost[k] * w + sharp[k] * (100 - w)) / 100);
+    }
+}
+
+// Sixteen pixels of the blend at plane index i, packed by shifts. Fixed counts over unaliased
+// arrays, which the compiler vectorises without -march.
+static void blendSixteen(int i, uint16_t w, const ColourPacking p, Uint32* __restrict packed) {
+    uint16_t mixed[3][16];
+    for (int c = 0; c < 3; ++c) {
+        mixSixteen(frostedPlanes[c] + i, sharpPlanes[c] + i, w, mixed[c]);
+    }
+    for (int k = 0; k < 16; ++k) {
+        packed[k] = packShifted(p, mixed[0][k], mixed[1][k], mixed[2][k]);
     }
 }
 
@@ -136,7 +136,7 @@ static void blendInto(SDL_Surface* target, int w) {
                 const int i = y * backdropWidth + x;
                 Uint32 packed[16];
                 if (!p.bySdl) {
-                    blendSixteen(i, unsigned(w), p, packed);
+                    blendSixteen(i, uint16_t(w), p, packed);
                 } else {
                     for (int k = 0; k < 16; ++k) {
                         packed[k] = SDL_MapRGB(p.format, mix(0, i + k, w), mix(1, i + k, w),
