@@ -156,9 +156,3 @@ void unlockPixels(SDL_Surface* surface);
 // Called by everything that blits or fills: a rectangle in SDL's 16-bit fields, positions
 // and sizes in pixels.
 SDL_Rect makeRect(int x, int y, int w, int h);
-
-// Called by the paths that copy an image's pixels as they are instead of blitting it: true
-// when SDL would copy the image's pixels unchanged onto a surface of the target format, both
-// being true-colour with one layout and the image having no surface alpha and no RLE. Its
-// colour key, if any, is the caller's to honour.
-bool copiesAsIs(const SDL_Surface* image, const SDL_PixelFormat* target);

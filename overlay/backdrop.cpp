@@ -107,25 +107,10 @@ static void mixSixteen(const uint8_t* __restrict frost, const uint8_t* __restric
     }
 }
 
-// Sixteen pixels of the blend at plane index i, packed by shifts. Fixed counts over unaliased
-// arrays, which the compiler vectorises without -march.
-static void blendSixteen(int i, uint16_t w, const ColourPacking p, Uint32* __restrict packed) {
-    uint16_t mixed[3][16];
-    for (int c = 0; c < 3; ++c) {
-        mixSixteen(frostedPlanes[c] + i, sharpPlanes[c] + i, w, mixed[c]);
-    }
-    for (int k = 0; k < 16; ++k) {
-        packed[k] = packShifted(p, mixed[0][k], mixed[1][k], mixed[2][k]);
-    }
-}
-
-// One channel of one pixel blended through SDL, for a palette screen.
-static Uint8 mix(int c, int i, int w) {
-    return Uint8((frostedPlanes[c][i] * w + sharpPlanes[c][i] * (100 - w)) / 100);
-}
-
-// Every pixel of the target is written, straight into its rows. At weight 100 the blend is
-// the frost itself, which is how the frost is written into its surface too.
+// Every pixel of the target is written, straight into its rows, sixteen at a time: mixed,
+// packed by shifts in fixed counts the compiler vectorises (a palette's SDL_MapRGB then
+// takes their place) and stored. At weight 100 the blend is the frost itself, which is how
+// the frost is written into its surface too.
 static void blendInto(SDL_Surface* target, int w) {
     const ColourPacking p = describePixels(target->format).packing;
     lockPixels(target);
@@ -133,15 +118,18 @@ static void blendInto(SDL_Surface* target, int w) {
         for (int y = 0; y < backdropHeight; ++y) {
             Uint8* row = rowStart(target, y);
             for (int x = 0; x < backdropWidth; x += 16) {
-                const int i = y * backdropWidth + x;
+                uint16_t mixed[3][16];
+                for (int c = 0; c < 3; ++c) {
+                    const int i = y * backdropWidth + x;
+                    mixSixteen(frostedPlanes[c] + i, sharpPlanes[c] + i, uint16_t(w), mixed[c]);
+                }
                 Uint32 packed[16];
-                if (!p.bySdl) {
-                    blendSixteen(i, uint16_t(w), p, packed);
-                } else {
-                    for (int k = 0; k < 16; ++k) {
-                        packed[k] = SDL_MapRGB(p.format, mix(0, i + k, w), mix(1, i + k, w),
-                                               mix(2, i + k, w));
-                    }
+                for (int k = 0; k < 16; ++k) {
+                    packed[k] = packShifted(p, mixed[0][k], mixed[1][k], mixed[2][k]);
+                }
+                for (int k = 0; k < 16 && p.bySdl; ++k) {
+                    packed[k] = SDL_MapRGB(p.format, Uint8(mixed[0][k]), Uint8(mixed[1][k]),
+                                           Uint8(mixed[2][k]));
                 }
                 for (int k = 0; k < 16; ++k) {
                     storePixel<bytes()>(row + bytes() * (x + k), packed[k]);
