@@ -127,11 +127,6 @@ inline Uint32 packShifted(const ColourPacking& p, Uint32 r, Uint32 g, Uint32 b) 
            (b >> p.blue.loss) << p.blue.shift;
 }
 
-// The raw pixel SDL_MapRGB gives for (r, g, b), without the call on a true-colour format.
-inline Uint32 packColour(const ColourPacking& p, Uint8 r, Uint8 g, Uint8 b) {
-    return p.bySdl ? SDL_MapRGB(p.format, r, g, b) : packShifted(p, r, g, b);
-}
-
 // The red, green and blue SDL_GetRGB gives for a raw pixel, through the widening tables.
 inline void unpackColour(const PixelLayout& layout, Uint32 pixel, Uint8* r, Uint8* g, Uint8* b) {
     const ColourPacking& p = layout.packing;

@@ -115,17 +115,19 @@ TEST(FramePacing, ATickCounterThatWrapsDoesNotDisturbThePacing) {
 
 class PixelTest : public ::testing::TestWithParam<int> {};
 
-// On a 3 x 3 surface of the depth: a colour written in the middle reads back as SDL maps and
-// unmaps it, packed and unpacked without SDL's calls, and its eight neighbours stay black.
+// On a 3 x 3 surface of the depth, which packs by shifts: a colour written in the middle reads
+// back as SDL maps and unmaps it, packed and unpacked without SDL's calls, and its eight
+// neighbours stay black.
 TEST_P(PixelTest, AColourWrittenReadsBackAsSdlShowsItAndTouchesNoNeighbour) {
     SDL_Surface* s = makeSurface(3, 3, GetParam());
     const PixelLayout layout = describePixels(s->format);
+    ASSERT_FALSE(layout.packing.bySdl);
     const Uint8 colours[][3] = {{255, 255, 255}, {200, 100, 50}, {1, 2, 3}, {0, 128, 255}};
     for (const Uint8* colour : colours) {
         SCOPED_TRACE(testing::Message()
                      << int(colour[0]) << ", " << int(colour[1]) << ", " << int(colour[2]));
         SDL_FillRect(s, nullptr, 0);
-        const Uint32 pixel = packColour(layout.packing, colour[0], colour[1], colour[2]);
+        const Uint32 pixel = packShifted(layout.packing, colour[0], colour[1], colour[2]);
         EXPECT_EQ(pixel, SDL_MapRGB(s->format, colour[0], colour[1], colour[2]));
         writePixel(s, 1, 1, pixel);
         Uint8 shown[3] = {};
