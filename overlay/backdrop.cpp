@@ -55,7 +55,9 @@ static void crossAverage(const uint8_t* from, uint8_t* to, int distance, unsigne
         const int last = y * backdropWidth + backdropWidth - distance - 16;
         for (int i = y * backdropWidth + distance; i < last + 16; i += 16) {
             const int n = std::min(i, last);
+#ifndef __clang__ // which checks for overlap itself
 #pragma GCC ivdep
+#endif
             for (int k = n; k < n + 16; ++k) {
                 to[k] = uint8_t((from[k - distance] + from[k + distance] + from[k - up] +
                                  from[k + up] + addend) >>
