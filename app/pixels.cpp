@@ -26,14 +26,6 @@ void writePixel(SDL_Surface* surface, int x, int y, Uint32 value) {
 // Format descriptions
 // ---------------------------------------------------------------------------------------------
 
-static ChannelField fieldOf(Uint32 mask, Uint8 shift, Uint8 loss) {
-    ChannelField field;
-    field.mask = mask;
-    field.shift = shift;
-    field.loss = loss;
-    return field;
-}
-
 // Each table is filled by asking SDL itself, so unpacking reproduces SDL_GetRGB exactly,
 // whatever rounding this SDL uses to widen a channel's bits.
 static void fillWideningTables(PixelLayout& layout) {
@@ -57,9 +49,9 @@ PixelLayout describePixels(const SDL_PixelFormat* format) {
     layout.bytesPerPixel = format->BytesPerPixel;
     p.format = format;
     p.alphaMask = format->Amask;
-    p.red = fieldOf(format->Rmask, format->Rshift, format->Rloss);
-    p.green = fieldOf(format->Gmask, format->Gshift, format->Gloss);
-    p.blue = fieldOf(format->Bmask, format->Bshift, format->Bloss);
+    p.red = {format->Rmask, format->Rshift, format->Rloss};
+    p.green = {format->Gmask, format->Gshift, format->Gloss};
+    p.blue = {format->Bmask, format->Bshift, format->Bloss};
     p.bySdl = format->palette != nullptr || !fitsAByte(p.red) || !fitsAByte(p.green) ||
               !fitsAByte(p.blue);
     if (!p.bySdl) {
@@ -91,14 +83,4 @@ SDL_Rect makeRect(int x, int y, int w, int h) {
     rect.w = Uint16(w);
     rect.h = Uint16(h);
     return rect;
-}
-
-// A palette or another layout makes SDL map every pixel; surface alpha makes it blend.
-bool copiesAsIs(const SDL_Surface* image, const SDL_PixelFormat* target) {
-    const SDL_PixelFormat* f = image->format;
-    const bool surfaceAlpha = (image->flags & SDL_SRCALPHA) && (f->alpha != 255 || f->Amask);
-    return !surfaceAlpha && !(image->flags & SDL_RLEACCEL) && !f->palette && !target->palette &&
-           f->BitsPerPixel == target->BitsPerPixel && f->BytesPerPixel == target->BytesPerPixel &&
-           f->Rmask == target->Rmask && f->Gmask == target->Gmask && f->Bmask == target->Bmask &&
-           f->Amask == target->Amask;
 }

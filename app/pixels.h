@@ -10,9 +10,6 @@
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 // ---------------------------------------------------------------------------------------------
 // Raw pixels
@@ -85,37 +82,6 @@ template <typename Body> inline void forBytesPerPixel(int bytesPerPixel, Body&& 
     }
 }
 
-// Called by the loops that rewrite large parts of the screen in every pass: copies `bytes`
-// from `from` to `to`. The window system reads the screen back after every pass, so an
-// ordinary store first fetches each line back from it; where the target can store past the
-// cache (x86's SSE2), the 16-byte-aligned middle of a long run goes that way instead, and
-// only its ends are copied plainly. Elsewhere it is a plain copy.
-inline void streamBytes(Uint8* to, const Uint8* from, size_t bytes) {
-#if defined(__SSE2__)
-    if (bytes >= 64) {
-        const size_t head = (16 - (reinterpret_cast<uintptr_t>(to) & 15)) & 15;
-        std::memcpy(to, from, head);
-        size_t i = head;
-        for (; i + 16 <= bytes; i += 16) {
-            __m128i lanes;
-            std::memcpy(&lanes, from + i, sizeof lanes);
-            _mm_stream_si128(reinterpret_cast<__m128i*>(to + i), lanes);
-        }
-        std::memcpy(to + i, from + i, bytes - i);
-        return;
-    }
-#endif
-    std::memcpy(to, from, bytes);
-}
-
-// Called after a loop of streamBytes, before anything else reads what it wrote: streamed
-// stores are not ordered with later ones until fenced.
-inline void endStreaming() {
-#if defined(__SSE2__)
-    _mm_sfence();
-#endif
-}
-
 // Called by the hot loops: the first byte of row y.
 inline Uint8* rowStart(SDL_Surface* surface, int y) {
     return static_cast<Uint8*>(surface->pixels) + surface->pitch * y;
@@ -154,82 +120,11 @@ struct PixelLayout {
 // Called at the top of every pixel loop. The format must outlive the description.
 PixelLayout describePixels(const SDL_PixelFormat* format);
 
-// The raw pixel SDL_MapRGB gives for (r, g, b), without the call on a true-colour format.
-inline Uint32 packColour(const ColourPacking& p, Uint8 r, Uint8 g, Uint8 b) {
-    if (p.bySdl) {
-        return SDL_MapRGB(p.format, r, g, b);
-    }
-    return p.alphaMask | Uint32(r >> p.red.loss) << p.red.shift |
-           Uint32(g >> p.green.loss) << p.green.shift | Uint32(b >> p.blue.loss) << p.blue.shift;
-}
-
-// Sixteen channel values a byte each, eight of them widened to 16 bits, and four packed
-// pixels; GCC maps the lanes onto whatever vector registers the target has, without -march.
-typedef uint8_t ChannelBytes16 __attribute__((vector_size(16)));
-typedef uint16_t ChannelWords8 __attribute__((vector_size(16)));
-typedef uint32_t PixelLanes4 __attribute__((vector_size(16)));
-
-// Sixteen channel values widened to 16 bits: values 0..7 in low, 8..15 in high.
-struct ChannelWords16 {
-    ChannelWords8 low;
-    ChannelWords8 high;
-};
-
-// Widening is interleaving with zeros: one SSE2 unpack a step on x86 (little-endian, so the
-// zeros land in each lane's high half); elsewhere plain loops, lane by lane.
-#ifdef __SSE2__
-// Called by the hot loops before arithmetic that needs more than 8 bits.
-inline ChannelWords16 widenBytes(const ChannelBytes16& v) {
-    const __m128i bytes = reinterpret_cast<__m128i>(v);
-    const __m128i zero = _mm_setzero_si128();
-    return ChannelWords16{reinterpret_cast<ChannelWords8>(_mm_unpacklo_epi8(bytes, zero)),
-                          reinterpret_cast<ChannelWords8>(_mm_unpackhi_epi8(bytes, zero))};
-}
-
-// Four 16-bit values of v from `first` (0 or 4) widened to 32 bits.
-template <int First> inline PixelLanes4 widenWords(const ChannelWords8& v) {
-    const __m128i words = reinterpret_cast<__m128i>(v);
-    const __m128i zero = _mm_setzero_si128();
-    return reinterpret_cast<PixelLanes4>(First == 0 ? _mm_unpacklo_epi16(words, zero)
-                                                    : _mm_unpackhi_epi16(words, zero));
-}
-#else
-inline ChannelWords16 widenBytes(const ChannelBytes16& v) {
-    ChannelWords16 words = {};
-    for (int i = 0; i < 8; ++i) {
-        words.low[i] = v[i];
-        words.high[i] = v[i + 8];
-    }
-    return words;
-}
-
-template <int First> inline PixelLanes4 widenWords(const ChannelWords8& v) {
-    PixelLanes4 lanes = {};
-    for (int i = 0; i < 4; ++i) {
-        lanes[i] = v[First + i];
-    }
-    return lanes;
-}
-#endif
-
-// One channel of sixteen colours shifted into place over the four lanes of packed pixels.
-inline void packChannel(const ChannelWords16& v, const ChannelField& field, PixelLanes4* packed) {
-    packed[0] |= (widenWords<0>(v.low) >> field.loss) << field.shift;
-    packed[1] |= (widenWords<4>(v.low) >> field.loss) << field.shift;
-    packed[2] |= (widenWords<0>(v.high) >> field.loss) << field.shift;
-    packed[3] |= (widenWords<4>(v.high) >> field.loss) << field.shift;
-}
-
-// Called by the hot loops that pack many colours at once, on a format that packs by shifts
-// (!bySdl): out[0..15] gets what packColour gives for the sixteen (r[i], g[i], b[i]), each
-// value 0..255.
-inline void packColours16(const ColourPacking& p, const ChannelWords16& r, const ChannelWords16& g,
-                          const ChannelWords16& b, Uint32* out) {
-    PixelLanes4 packed[4] = {p.alphaMask, p.alphaMask, p.alphaMask, p.alphaMask};
-    packChannel(r, p.red, packed);
-    packChannel(g, p.green, packed);
-    packChannel(b, p.blue, packed);
-    std::memcpy(out, packed, sizeof packed);
+// The raw pixel SDL_MapRGB gives for (r, g, b) on a format that packs by shifts (!bySdl).
+// Hot loops call it over a run of colours, so the compiler can vectorise the shifts.
+inline Uint32 packShifted(const ColourPacking& p, Uint32 r, Uint32 g, Uint32 b) {
+    return p.alphaMask | (r >> p.red.loss) << p.red.shift | (g >> p.green.loss) << p.green.shift |
+           (b >> p.blue.loss) << p.blue.shift;
 }
 
 // The red, green and blue SDL_GetRGB gives for a raw pixel, through the widening tables.
@@ -256,9 +151,3 @@ void unlockPixels(SDL_Surface* surface);
 // Called by everything that blits or fills: a rectangle in SDL's 16-bit fields, positions
 // and sizes in pixels.
 SDL_Rect makeRect(int x, int y, int w, int h);
-
-// Called by the paths that copy an image's pixels as they are instead of blitting it: true
-// when SDL would copy the image's pixels unchanged onto a surface of the target format, both
-// being true-colour with one layout and the image having no surface alpha and no RLE. Its
-// colour key, if any, is the caller's to honour.
-bool copiesAsIs(const SDL_Surface* image, const SDL_PixelFormat* target);

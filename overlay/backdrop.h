@@ -13,14 +13,3 @@ void captureBackdrop();
 // weighted by the level truncated (0..99), over every pixel of the screen.
 void drawBackdrop(double level);
 
-// ---------------------------------------------------------------------------------------------
-// For tests
-// ---------------------------------------------------------------------------------------------
-
-constexpr int backdropWidth = 640;
-constexpr int backdropHeight = 480;
-
-// One blur pass over one channel, row-major, backdropWidth bytes a row: every pixel whose
-// four samples, d pixels away left, right, up and down, lie inside the frame becomes (the
-// four samples + addend) / 4. Other pixels of `to` keep what they held.
-void crossAverage(const uint8_t* from, uint8_t* to, int distance, int addend);

@@ -79,9 +79,8 @@ TEST(Maze, TheFirstPassCarvesExactlyThisMazeFromItsDraws) {
     std::string drawn;
     for (int y = 0; y < mazeHeight; ++y) {
         for (int x = 0; x < mazeWidth; ++x) {
-            drawn += "#.?"[mazeCells[mazeIndex(x, y)] == 0   ? 1
-                           : mazeCells[mazeIndex(x, y)] == 1 ? 0
-                                                             : 2];
+            const int32_t cell = mazeCells[mazeIndex(x, y)];
+            drawn += cell == 0 ? '.' : cell == 1 ? '#' : '?';
         }
         drawn += '\n';
     }
@@ -98,47 +97,78 @@ TEST(Maze, TheFirstPassCarvesExactlyThisMazeFromItsDraws) {
 // ---------------------------------------------------------------------------------------------
 
 // W, S, A, D (as pressed) or the arrows (as held), from a heading of five unwrapped turns:
-// forward is -Y, right +X, 0.025 cells a pass, diagonals too; opposite keys cancel. The
-// pointer turns 0.01 degree per pixel off column 320, before the step, only while the cursor
-// is drawn and the right button is up.
-TEST(PlayerMotion, KeysAndPointer) {
+// forward is -Y, right +X, 0.025 cells a pass, diagonals too; opposite keys cancel.
+TEST(PlayerMotion, KeysWalkOneFixedStep) {
     const double s = 0.025;
     const double d = s * std::sqrt(0.5);
-    struct Case {
+    struct Walk {
+        const char* what;
         std::initializer_list<int> keys;
         KeyState how;
+        double dx, dy;
+    };
+    const Walk walks[] = {
+        {"no key stands still", {}, Pressed, 0, 0},
+        {"W walks forward", {SDLK_w}, Pressed, 0, -s},
+        {"S walks back", {SDLK_s}, Pressed, 0, s},
+        {"A steps left", {SDLK_a}, Pressed, -s, 0},
+        {"D steps right", {SDLK_d}, Pressed, s, 0},
+        {"Up and Left held go diagonally", {SDLK_UP, SDLK_LEFT}, Held, -d, -d},
+        {"Down and Right held go diagonally", {SDLK_DOWN, SDLK_RIGHT}, Held, d, d},
+        {"W and S cancel", {SDLK_w, SDLK_s}, Pressed, 0, 0},
+        {"A and D cancel whatever W says", {SDLK_a, SDLK_d, SDLK_w}, Pressed, 0, 0},
+    };
+    for (const Walk& walk : walks) {
+        SCOPED_TRACE(walk.what);
+        std::fill(std::begin(keyStates), std::end(keyStates), Up);
+        for (int key : walk.keys) {
+            keyStates[key] = walk.how;
+        }
+        placePlayer(10.5, 5.5, 1800);
+        movePlayer();
+        EXPECT_NEAR(playerX, 10.5 + walk.dx, 1e-8);
+        EXPECT_NEAR(playerY, 5.5 + walk.dy, 1e-8);
+    }
+}
+
+// The pointer turns 0.01 degree per pixel off column 320, before the step, only while the
+// cursor is drawn and the right button is up.
+TEST(PlayerMotion, ThePointerTurnsTheView) {
+    struct Turn {
+        const char* what;
         bool cursor;
         KeyState rightButton;
         int pointerX;
-        double turn, dx, dy;
+        double degrees;
     };
-    // clang-format off
-    const Case cases[] = {
-        {{}, Pressed, true, Up, 320, 0, 0, 0},        {{SDLK_w}, Pressed, true, Up, 320, 0, 0, -s},
-        {{SDLK_s}, Pressed, true, Up, 320, 0, 0, s},  {{SDLK_a}, Pressed, true, Up, 320, 0, -s, 0},
-        {{SDLK_d}, Pressed, true, Up, 320, 0, s, 0},  {{SDLK_UP, SDLK_LEFT}, Held, true, Up, 320, 0, -d, -d},
-        {{SDLK_DOWN, SDLK_RIGHT}, Held, true, Up, 320, 0, d, d},
-        {{SDLK_w, SDLK_s}, Pressed, true, Up, 320, 0, 0, 0},
-        {{SDLK_a, SDLK_d, SDLK_w}, Pressed, true, Up, 320, 0, 0, 0},
-        {{}, Pressed, true, Up, 0, -3.2, 0, 0},       {{}, Pressed, true, Held, 640, 0, 0, 0},
-        {{SDLK_w}, Pressed, true, Up, 640, 3.2, 0.0013955366, -0.0249610192},
-        {{}, Pressed, false, Up, 640, 0, 0, 0}};
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
-        std::fill(std::begin(keyStates), std::end(keyStates), Up);
-        for (int key : c.keys) {
-            keyStates[key] = c.how;
-        }
-        cursorDrawn = c.cursor;
-        mouseButtonStates[SDL_BUTTON_RIGHT] = c.rightButton;
-        pointer.x = c.pointerX;
+    const Turn turns[] = {
+        {"the centre column holds still", true, Up, 320, 0},
+        {"the left edge turns left", true, Up, 0, -3.2},
+        {"the right edge turns right", true, Up, 640, 3.2},
+        {"the right button held holds the view", true, Held, 640, 0},
+        {"before the cursor is drawn nothing turns", false, Up, 640, 0},
+    };
+    for (const Turn& turn : turns) {
+        SCOPED_TRACE(turn.what);
+        cursorDrawn = turn.cursor;
+        mouseButtonStates[SDL_BUTTON_RIGHT] = turn.rightButton;
+        pointer.x = turn.pointerX;
         placePlayer(10.5, 5.5, 1800);
         movePlayer();
-        EXPECT_DOUBLE_EQ(playerAngle, 1800 + c.turn);
-        EXPECT_NEAR(playerX, 10.5 + c.dx, 1e-8);
-        EXPECT_NEAR(playerY, 5.5 + c.dy, 1e-8);
+        EXPECT_DOUBLE_EQ(playerAngle, 1800 + turn.degrees);
     }
+}
+
+// Turning comes before the step, so W at the right edge walks along the turned heading.
+TEST(PlayerMotion, TheStepFollowsThisPassTurn) {
+    std::fill(std::begin(keyStates), std::end(keyStates), Up);
+    keyStates[SDLK_w] = Pressed;
+    cursorDrawn = true;
+    pointer.x = 640;
+    placePlayer(10.5, 5.5, 1800);
+    movePlayer();
+    EXPECT_NEAR(playerX, 10.5 + 0.0013955366, 1e-8);
+    EXPECT_NEAR(playerY, 5.5 - 0.0249610192, 1e-8);
 }
 
 // The player, radius 0.15, is pushed wall by wall in the window's order (growing X, then
@@ -309,7 +339,7 @@ void drawPlainView() {
     SDL_FillRect(screen, &dot, rgb(255, 0, 0));
 }
 
-// Random texture, a background keyed in two frames of three and copied whole in the third,
+// Random texture, a background keyed in two frames of three and unkeyed in the third,
 // random places (half of them hugging a wall, where columns outgrow the screen, some on
 // exact sub-unit corners) and headings: every pixel as the plain reading gives it.
 TEST_P(WorldViewTest, EveryPixelMatchesThePlainReading) {

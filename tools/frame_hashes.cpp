@@ -1,0 +1,114 @@
+// Preloaded into the game by frame-hashes.sh under SDL's dummy driver: the screen opens at
+// PLINT_DEPTH bits, the clock and the seed stand still, each pass lasts 16 ms of a clock that
+// only passes count, and a fixed script walks, turns, pauses, hovers and clicks. At the start
+// of every pass it prints the pass number and a hash of the frame the pass before left.
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <dlfcn.h>
+
+static int pass = 0;
+static int pointerX = 320;
+static int pointerY = 240;
+
+template <typename F> static F real(const char* name) {
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+}
+
+extern "C" time_t time(time_t* out) noexcept {
+    const time_t fixed = 1700000000;
+    if (out) {
+        *out = fixed;
+    }
+    return fixed;
+}
+
+extern "C" SDL_Surface* SDL_SetVideoMode(int w, int h, int, Uint32 flags) {
+    static auto open = real<SDL_Surface* (*)(int, int, int, Uint32)>("SDL_SetVideoMode");
+    return open(w, h, std::atoi(std::getenv("PLINT_DEPTH")), flags);
+}
+
+extern "C" Uint32 SDL_GetTicks() {
+    return Uint32(1000 + 16 * pass);
+}
+
+extern "C" void SDL_Delay(Uint32) {}
+
+extern "C" Uint8 SDL_GetMouseState(int* x, int* y) {
+    if (x) {
+        *x = pointerX;
+    }
+    if (y) {
+        *y = pointerY;
+    }
+    return 0;
+}
+
+static void push(Uint8 type, int code) {
+    SDL_Event event = {};
+    event.type = type;
+    if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+        event.key.keysym.sym = SDLKey(code);
+    } else {
+        event.button.button = Uint8(code);
+    }
+    SDL_PushEvent(&event);
+}
+
+// FNV-1a over the visible bytes of every row.
+static unsigned long long hashScreen() {
+    SDL_Surface* s = SDL_GetVideoSurface();
+    unsigned long long hash = 14695981039346656037ull;
+    SDL_LockSurface(s);
+    for (int y = 0; y < s->h; ++y) {
+        const Uint8* row = static_cast<const Uint8*>(s->pixels) + s->pitch * y;
+        for (int i = 0; i < s->w * s->format->BytesPerPixel; ++i) {
+            hash = (hash ^ row[i]) * 1099511628211ull;
+        }
+    }
+    SDL_UnlockSurface(s);
+    return hash;
+}
+
+// One row per change: from this pass on, a key or button goes down or up, or the pointer moves.
+struct Step {
+    int pass;
+    Uint8 type; // 0: pointer to (code, y)
+    int code;
+    int y;
+};
+static const Step script[] = {
+    {5, SDL_KEYDOWN, SDLK_w, 0},      {40, SDL_KEYUP, SDLK_w, 0},
+    {42, SDL_KEYDOWN, SDLK_d, 0},     {55, SDL_KEYUP, SDLK_d, 0},
+    {56, 0, 420, 240},                {80, 0, 250, 300},
+    {95, 0, 320, 240},                {100, SDL_KEYDOWN, SDLK_ESCAPE, 0},
+    {101, SDL_KEYUP, SDLK_ESCAPE, 0}, {110, 0, 320, 165},
+    {150, 0, 320, 115},               {160, 0, 600, 400},
+    {170, 0, 320, 115},               {175, SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 0},
+    {176, SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 0}, {200, SDL_KEYDOWN, SDLK_ESCAPE, 0},
+    {201, SDL_KEYUP, SDLK_ESCAPE, 0}, {230, SDL_KEYDOWN, SDLK_ESCAPE, 0},
+    {231, SDL_KEYUP, SDLK_ESCAPE, 0}, {290, 0, 330, 240},
+    {291, SDL_KEYDOWN, SDLK_UP, 0},   {320, SDL_KEYUP, SDLK_UP, 0},
+};
+static constexpr int lastPass = 330;
+
+extern "C" void SDL_PumpEvents() {
+    static auto pump = real<void (*)()>("SDL_PumpEvents");
+    pump();
+    if (pass > 0) {
+        std::printf("%d %016llx\n", pass, hashScreen());
+    }
+    ++pass;
+    for (const Step& step : script) {
+        if (step.pass == pass && step.type == 0) {
+            pointerX = step.code;
+            pointerY = step.y;
+        } else if (step.pass == pass) {
+            push(step.type, step.code);
+        }
+    }
+    if (pass > lastPass) {
+        push(SDL_QUIT, 0);
+    }
+}
