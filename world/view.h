@@ -8,6 +8,12 @@
 // the minimap with the player's dot in the lower right.
 void runWorldFrame();
 
+// runWorldFrame's two halves, for a loop that draws only what changed. updateWorld generates
+// the maze in its first call and answers false (nothing to draw yet); later calls move the
+// player, resolve collisions and answer true. drawWorld draws the view of the player's pose.
+bool updateWorld();
+void drawWorld();
+
 // ---------------------------------------------------------------------------------------------
 // For tests and benchmarks
 // ---------------------------------------------------------------------------------------------
