@@ -6,8 +6,8 @@
 . "$(dirname "$0")/lib.sh"
 SHIM=${PLINT_FIXED_TIME:-$(dirname "$GAME")/tests/libfixed_time.so}
 start_xvfb
+xdotool mousemove 320 240 # the window's centre, where the view does not turn
 start_game env LD_PRELOAD="$SHIM" "$GAME"
-move_pointer 320 240
 
 # cover NAME: a screenshot, another with xlogo over the whole game, a third once it is gone.
 cover() {
