@@ -5,6 +5,7 @@
 # its frame again. The clock is held still, so the paused frame does not change by itself.
 . "$(dirname "$0")/lib.sh"
 SHIM=${PLINT_FIXED_TIME:-$(dirname "$GAME")/tests/libfixed_time.so}
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 # the shim loads first
 start_xvfb
 xdotool mousemove 320 240 # the window's centre, where the view does not turn
 start_game env LD_PRELOAD="$SHIM" "$GAME"
