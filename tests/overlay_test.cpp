@@ -11,6 +11,7 @@
 #include "support.h"
 
 #include <cstring>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -46,6 +47,9 @@ struct ZoneCase {
     int x, y;
     bool over;
 };
+std::ostream& operator<<(std::ostream& out, const ZoneCase& c) {
+    return out << c.name;
+}
 
 class ResumeZoneTest : public MenuTest, public ::testing::WithParamInterface<ZoneCase> {};
 
@@ -113,6 +117,9 @@ struct SlideCase {
     double fade;
     int resumeRow, offset;
 };
+std::ostream& operator<<(std::ostream& out, const SlideCase& c) {
+    return out << c.name;
+}
 
 class SlideTest : public MenuTest, public ::testing::WithParamInterface<SlideCase> {};
 
