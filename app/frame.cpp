@@ -7,25 +7,31 @@
 
 SDL_Surface* screen = nullptr;
 uint8_t quitRequested = 0;
+bool screenExposed = false;
+
+static constexpr int32_t framePeriodMs = 16;
 
 // ---------------------------------------------------------------------------------------------
 // End of a pass
 // ---------------------------------------------------------------------------------------------
 
 // The input poll has already taken key and mouse-button events; what is left is motion,
-// focus and window events, and the quit event of a closed window.
+// focus and window events, the expose event of an uncovered window and the quit event of a
+// closed one.
 void drainEvents() {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {
         if (event.type == SDL_QUIT) {
             quitRequested = 1;
+        } else if (event.type == SDL_VIDEOEXPOSE) {
+            screenExposed = true;
         }
     }
 }
 
 Uint32 remainingFrameTime(Uint32 frameStart, Uint32 now) {
     const int32_t elapsed = int32_t(now - frameStart);
-    return elapsed < int32_t(framePeriodMs) ? Uint32(int32_t(framePeriodMs) - elapsed) : 0;
+    return elapsed < framePeriodMs ? Uint32(framePeriodMs - elapsed) : 0;
 }
 
 // The delay is recomputed from a fresh reading, so a pass that crossed the 16 ms mark

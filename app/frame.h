@@ -12,8 +12,13 @@ extern SDL_Surface* screen;
 // first test that finds it set.
 extern uint8_t quitRequested;
 
+// True once the window system said the window's contents were lost (another window covered
+// it), so the frame on screen must be shown again even if nothing changed. Set by
+// drainEvents; cleared by the main loop when it shows a frame.
+extern bool screenExposed;
+
 // Called by the main loop after the flip: empties SDL's queue, setting quitRequested when a
-// quit event was among what it drops.
+// quit event was among what it drops, and screenExposed when an expose event was.
 void drainEvents();
 
 // Called by the main loop last in each pass: sleeps out the rest of the period.
@@ -23,9 +28,7 @@ void paceFrame(Uint32 frameStart);
 // For tests
 // ---------------------------------------------------------------------------------------------
 
-constexpr Uint32 framePeriodMs = 16; // a pass lasts at least this long: at most 62.5 a second
-
 // How long a pass that started at frameStart and reads `now` must still sleep, in
-// milliseconds; 0 when it has already lasted the period. The difference is taken modulo
+// milliseconds; 0 when it has already lasted the 16 ms period (at most 62.5 passes a second). The difference is taken modulo
 // 2^32, so a wrapping tick counter does not disturb it.
 Uint32 remainingFrameTime(Uint32 frameStart, Uint32 now);

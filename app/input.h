@@ -30,7 +30,7 @@ extern KeyState mouseButtonStates[mouseButtonCount];
 extern ScreenPoint pointer;
 
 // True when the overlay drew the pointer cursor in its latest pass (every pass but the very
-// first); false at start. Written by the overlay's drawCursors, read by the player's motion
+// first); false at start. Written by the overlay's updateOverlay, read by the player's motion
 // in the next pass: the pointer turns the view only once the player can see it.
 extern bool cursorDrawn;
 

@@ -7,6 +7,7 @@
 #include "overlay/fade.h"
 #include "overlay/overlay.h"
 #include "world/assets.h"
+#include "world/player.h"
 #include "world/view.h"
 
 #include <SDL.h>
@@ -164,17 +165,54 @@ static void loadAssets() {
 // Main loop
 // ---------------------------------------------------------------------------------------------
 
-// The world runs only while the overlay is wholly gone: the fade rests on exactly 0.0, and
-// any other level shows the frozen frame instead.
+// Everything a frame's pixels depend on besides the art and the maze (carved once, before the
+// world first draws): the player's pose while the world is drawn, and the overlay's picture.
+// A pass that leaves the same state as the pass last shown has nothing new to show.
+struct FrameState {
+    bool worldShown = false; // the world drew the view: the fade rests at 0, the maze is carved
+    double x = 0.0;          // the pose it drew
+    double y = 0.0;
+    double angle = 0.0;
+    OverlayFrame overlay;
+};
+
+static bool operator==(const FrameState& a, const FrameState& b) {
+    return a.worldShown == b.worldShown && a.x == b.x && a.y == b.y && a.angle == b.angle &&
+           a.overlay == b.overlay;
+}
+
+static FrameState lastShown;
+static bool anyShown = false;
+
+// Every update runs before anything is drawn, in the order the world and the overlay would
+// run: the world only while the overlay is wholly gone (the fade rests on exactly 0.0; any
+// other level shows the frozen frame instead). An unchanged frame is neither drawn nor
+// flipped: the screen still holds it, and is shown again only when the window system lost it.
 static void runPass() {
     const Uint32 frameStart = SDL_GetTicks();
     SDL_PumpEvents();
     updateInput();
-    if (fadeLevel == 0.0) {
-        runWorldFrame();
+    FrameState state;
+    state.worldShown = fadeLevel == 0.0 && updateWorld();
+    if (state.worldShown) {
+        state.x = playerX;
+        state.y = playerY;
+        state.angle = playerAngle;
     }
-    runOverlayFrame();
-    SDL_Flip(screen);
+    state.overlay = updateOverlay();
+    const bool changed = !anyShown || !(state == lastShown);
+    if (changed) {
+        if (state.worldShown) {
+            drawWorld();
+        }
+        drawOverlay(state.overlay);
+        lastShown = state;
+        anyShown = true;
+    }
+    if (changed || screenExposed) {
+        SDL_Flip(screen);
+        screenExposed = false;
+    }
     drainEvents();
     paceFrame(frameStart);
 }

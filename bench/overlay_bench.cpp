@@ -1,9 +1,8 @@
 // The pause overlay's two costly steps at 32 bits per pixel: the capture (once per pause)
 // and one blended backdrop (every pass while fading), plus a pass at full fade.
-#include "app/input.h"
 #include "app/pixels.h"
 #include "bench.h"
-#include "overlay/fade.h"
+#include "overlay/backdrop.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -19,19 +18,11 @@ void paintNoise() {
     }
 }
 
-void captureFromRest() {
-    menuOpen = false;
-    fadeLevel = 0.0;
-    keyStates[27] = Pressed;
-    updateFrostedBackdrop();
-    keyStates[27] = Up;
-}
-
 void BM_Capture(benchmark::State& state) {
     openGame();
     paintNoise();
     for (auto _ : state) {
-        captureFromRest();
+        captureBackdrop();
     }
 }
 BENCHMARK(BM_Capture)->Apply(fixedPasses)->Unit(benchmark::kMillisecond);
@@ -39,10 +30,9 @@ BENCHMARK(BM_Capture)->Apply(fixedPasses)->Unit(benchmark::kMillisecond);
 void BM_BlendedFrame(benchmark::State& state) {
     openGame();
     paintNoise();
-    captureFromRest();
+    captureBackdrop();
     for (auto _ : state) {
-        fadeLevel = 47.3;
-        updateFrostedBackdrop();
+        drawBackdrop(47.3);
     }
 }
 BENCHMARK(BM_BlendedFrame)->Apply(fixedPasses)->Unit(benchmark::kMillisecond);
@@ -50,10 +40,9 @@ BENCHMARK(BM_BlendedFrame)->Apply(fixedPasses)->Unit(benchmark::kMillisecond);
 void BM_FullFadeFrame(benchmark::State& state) {
     openGame();
     paintNoise();
-    captureFromRest();
+    captureBackdrop();
     for (auto _ : state) {
-        fadeLevel = 100.0;
-        updateFrostedBackdrop();
+        drawBackdrop(100.0);
     }
 }
 BENCHMARK(BM_FullFadeFrame)->Apply(fixedPasses)->Unit(benchmark::kMillisecond);

@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
-// Called by updateFrostedBackdrop when Escape opens the menu from rest: copies the screen
+// Called by drawOverlay when Escape opened the menu from rest: copies the screen
 // into the snapshot, and makes the sharp and the frosted images of it.
 void captureBackdrop();
 
-// Called by updateFrostedBackdrop in every pass with the fade before its easing step: at 0
+// Called by drawOverlay in every pass with the fade before its easing step: at 0
 // draws nothing, at exactly 100 the frost, and between the two a blend of sharp and frost
 // weighted by the level truncated (0..99), over every pixel of the screen.
 void drawBackdrop(double level);

@@ -28,9 +28,17 @@ static const char* const dayOrdinals[32] = {
 
 static const char creditLine[] = "Plint - find your way through the maze";
 
-// The longest date, "Wednesday September 30th " and a year, fits with room for any year an
-// int can hold; composing is bounded all the same.
-constexpr int lineSize = 64;
+// The bars' layout. Both bars are one image, 640 x 131: at full fade the top bar shows its
+// rows from barImageTop down, the bottom bar its rows from 0 at bottomBarRow; the slide pushes
+// both out by up to slideDistance rows, where they have left the screen.
+constexpr int slideDistance = 61;
+constexpr int barImageTop = 70;
+constexpr int bottomBarRow = 419;
+constexpr int textRight = 620; // where the date's and the clock's advance ends
+constexpr int dateRow = 18;    // the top rows of the lines' cells at full fade
+constexpr int clockRow = 38;
+constexpr int creditLeft = 20;
+constexpr int creditRow = 442;
 
 // ---------------------------------------------------------------------------------------------
 // Lines
@@ -68,18 +76,21 @@ void refreshLocalTime() {
     localTime = localtime(&now);
 }
 
-// At full fade the top bar shows its image's rows from 70 down and the bottom bar its rows
-// from 0; at offset 61 both have left the screen.
-void drawClockBars() {
-    const int slideOffset = slideWithFade(fadeLevel, 61, 0);
-    blitCell(barsSurface, nullptr, 0, -70 - slideOffset);
+void composeClockBars(OverlayFrame& frame) {
+    frame.timeKnown = localTime != nullptr;
     if (localTime) {
-        char line[lineSize] = {};
-        composeDateLine(line, sizeof line, *localTime);
-        drawText(620, 18 - slideOffset, line, Right);
-        composeClockLine(line, sizeof line, *localTime);
-        drawText(620, 38 - slideOffset, line, Right);
+        composeDateLine(frame.dateLine, sizeof frame.dateLine, *localTime);
+        composeClockLine(frame.clockLine, sizeof frame.clockLine, *localTime);
     }
-    blitCell(barsSurface, nullptr, 0, 419 + slideOffset);
-    drawText(20, 442 + slideOffset, creditLine, Left);
+}
+
+void drawClockBars(const OverlayFrame& frame) {
+    const int slideOffset = slideWithFade(frame.fade, slideDistance, 0);
+    blitCell(barsSurface, nullptr, 0, -barImageTop - slideOffset);
+    if (frame.timeKnown) {
+        drawText(textRight, dateRow - slideOffset, frame.dateLine, Right);
+        drawText(textRight, clockRow - slideOffset, frame.clockLine, Right);
+    }
+    blitCell(barsSurface, nullptr, 0, bottomBarRow + slideOffset);
+    drawText(creditLeft, creditRow + slideOffset, creditLine, Left);
 }

@@ -2,6 +2,8 @@
 // line, both sliding in and out with the fade.
 #pragma once
 
+#include "overlay/picture.h"
+
 #include <cstddef>
 #include <ctime>
 
@@ -10,12 +12,16 @@
 // overwritten by its next localtime call.
 extern struct tm* localTime;
 
-// Called by runOverlayFrame in every pass in which the fade is not 0, before the menu.
+// Called by updateOverlay in every pass in which the fade is not 0, before the menu.
 void refreshLocalTime();
 
-// Called by runOverlayFrame in every pass in which the fade is not 0, after the menu.
-// Without a local time the bars and the credit are drawn without date and clock.
-void drawClockBars();
+// Called by updateOverlay after refreshLocalTime: the date and the clock lines of localTime
+// into the frame; without a local time the bar shows neither.
+void composeClockBars(OverlayFrame& frame);
+
+// Called by drawOverlay in every pass in which the fade is not 0, after the menu: both bars
+// slid by the fade, with the lines composeClockBars wrote and the credit.
+void drawClockBars(const OverlayFrame& frame);
 
 // ---------------------------------------------------------------------------------------------
 // For tests

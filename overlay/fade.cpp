@@ -2,7 +2,6 @@
 #include "overlay/fade.h"
 
 #include "app/input.h"
-#include "overlay/backdrop.h"
 
 // ---------------------------------------------------------------------------------------------
 // State
@@ -14,12 +13,12 @@ double fadeLevel = 0.0;
 static constexpr int escapeKey = 27;
 
 // ---------------------------------------------------------------------------------------------
-// Helpers
+// Fade
 // ---------------------------------------------------------------------------------------------
 
 // Reopening during a fade-out captures nothing: the world has not drawn since the last
-// capture, so the stored frame is still the one on display. Returns whether to capture.
-static bool toggleOnEscape() {
+// capture, so the stored frame is still the one on display.
+bool updateFade() {
     if (keyStates[escapeKey] != Pressed) {
         return false;
     }
@@ -27,29 +26,17 @@ static bool toggleOnEscape() {
     return menuOpen && fadeLevel == 0.0;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Fade
-// ---------------------------------------------------------------------------------------------
-
 // A fifteenth of the distance plus a half step, so the fade arrives and then snaps exactly.
-double easeFade(double level, bool open) {
-    if (open) {
-        const double next = (level * 14 + 100) / 15 + 0.5;
-        return next > 100 ? 100.0 : next;
+void easeFadeLevel() {
+    if (menuOpen) {
+        const double next = (fadeLevel * 14 + 100) / 15 + 0.5;
+        fadeLevel = next > 100 ? 100.0 : next;
+    } else {
+        const double next = (fadeLevel * 14 + 0) / 15 - 0.5;
+        fadeLevel = next < 0 ? 0.0 : next;
     }
-    const double next = (level * 14 + 0) / 15 - 0.5;
-    return next < 0 ? 0.0 : next;
 }
 
 int slideWithFade(double fade, int closed, int open) {
     return int(((100 - fade) / 100) * closed + (fade / 100) * open);
-}
-
-// The backdrop is drawn from the level before this pass's easing step.
-void updateFrostedBackdrop() {
-    if (toggleOnEscape()) {
-        captureBackdrop();
-    }
-    drawBackdrop(fadeLevel);
-    fadeLevel = easeFade(fadeLevel, menuOpen);
 }

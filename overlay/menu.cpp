@@ -5,31 +5,12 @@
 #include "app/image.h"
 #include "app/input.h"
 #include "app/pixels.h"
-#include "app/replay.h"
 #include "overlay/assets.h"
 #include "overlay/fade.h"
 #include "overlay/font.h"
 
-#include <cstring>
-
 // ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
-
-// The frames of the last passes: each button, normal or lit.
-static DrawingMemory keptFrames = drawingMemory(4);
-
-// What a frame's pixels depend on besides the pixels below.
-struct FrameDescription {
-    const void* sheet;
-    const void* sheetPixels;
-    int x;
-    int y;
-    int highlighted;
-};
-
-// ---------------------------------------------------------------------------------------------
-// Frame pieces
+// Layout
 // ---------------------------------------------------------------------------------------------
 
 // The button sheet's columns; row 1 holds the same pieces highlighted.
@@ -49,6 +30,32 @@ constexpr int tile = buttonTileSize;
 constexpr int middleTiles = 14; // 294 pixels, then a 6-pixel piece: 300 across
 constexpr int middleWidth = 300;
 constexpr int middleRows = 15;
+constexpr int frameWidth = tile + middleWidth + tile;  // 342
+constexpr int frameHeight = tile + middleRows + tile; // 57
+
+// The buttons are centred on the screen's middle column; each button's middle band and its
+// label are centred on the button's row.
+constexpr int menuCentreX = 320;
+constexpr int middleLeft = menuCentreX - middleWidth / 2;
+constexpr int middleAbove = middleRows / 2;   // the band's first row, above the button's row
+constexpr int labelAbove = glyphHeight / 2;   // the label's first row, likewise
+
+// The pointer zone leaves the frame's outer pixels out on every side, so the two buttons'
+// zones never meet where their frames overlap at full fade.
+constexpr int zoneInset = 8;
+
+// Each button's row when the menu is closed (below the screen) and open, "Resume game" first.
+struct ButtonPlace {
+    int closedRow;
+    int openRow;
+    const char* label;
+};
+constexpr ButtonPlace buttonPlaces[menuButtonCount] = {{595, 115, "Resume game"},
+                                                       {645, 165, "Exit"}};
+
+// ---------------------------------------------------------------------------------------------
+// Frame pieces
+// ---------------------------------------------------------------------------------------------
 
 // A piece is the left or top part of its column's tile, w x h pixels of it.
 static void blitPiece(int column, int row, int w, int h, int x, int y) {
@@ -65,8 +72,9 @@ static void blitRun(int column, int row, int h, int x, int y) {
     blitPiece(column, row, middleWidth - tile * middleTiles, h, x + tile * middleTiles, y);
 }
 
-// The 51 pieces of a frame, from sheet row `row`, in their fixed order.
-static void blitFrame(int x, int y, int row) {
+// The 51 pieces of a frame whose middle band starts at (x, y), from sheet row `row`, in their
+// fixed order.
+static void drawButtonFrame(int x, int y, int row) {
     blitPiece(TopLeft, row, tile, tile, x - tile, y - tile);
     blitPiece(BottomLeft, row, tile, tile, x - tile, y + middleRows);
     blitPiece(TopRight, row, tile, tile, x + middleWidth, y - tile);
@@ -82,49 +90,35 @@ static void blitFrame(int x, int y, int row) {
 // Buttons
 // ---------------------------------------------------------------------------------------------
 
-// The pieces are translucent and blend over what lies below, so a frame is replayed only where
-// the pixels below are the same as when it was drawn: at full fade, not while sliding.
-void drawButtonFrame(int x, int y, int highlighted) {
-    if (!buttonSurface) {
-        return;
-    }
-    FrameDescription frame;
-    std::memset(&frame, 0, sizeof frame);
-    frame.sheet = buttonSurface;
-    frame.sheetPixels = buttonSurface->pixels;
-    frame.x = x;
-    frame.y = y;
-    frame.highlighted = highlighted;
-    const int width = tile + middleWidth + tile;
-    const int height = tile + middleRows + tile;
-    if (replayDrawing(keptFrames, &frame, sizeof frame, x - tile, y - tile, width, height)) {
-        return;
-    }
-    blitFrame(x, y, highlighted);
-    keepDrawing(keptFrames);
+// The zone is the frame drawn for the button's row, less its inset; x 157..482 and the
+// button's row +-20 as the frame stands.
+static bool pointerOver(int row) {
+    const int left = middleLeft - tile + zoneInset;
+    const int top = row - middleAbove - tile + zoneInset;
+    return pointer.x >= left && pointer.x < left + frameWidth - 2 * zoneInset &&
+           pointer.y >= top && pointer.y < top + frameHeight - 2 * zoneInset;
 }
 
-// The zone's bounds are exclusive and leave the frame's outer 8 pixels out, so the two
-// buttons' zones never meet where their frames overlap at full fade.
-static bool pointerOver(int y) {
-    return pointer.x > 156 && pointer.x < 483 && pointer.y > y - 21 && pointer.y < y + 21;
-}
-
-// Draws the button centred on row y with its label and answers whether the left button went
-// down over it in this pass: a button held down from before never clicks.
-static bool menuButton(int y, const char* label) {
-    const bool over = pointerOver(y);
-    const bool clicked = over && mouseButtonStates[SDL_BUTTON_LEFT] == Pressed;
-    drawButtonFrame(170, y - 7, over ? 1 : 0);
-    drawText(320, y - 10, label, Centre);
-    return clicked;
-}
-
-void drawPauseMenu() {
-    if (menuButton(slideWithFade(fadeLevel, 595, 115), "Resume game")) {
-        menuOpen = false;
+// A button held down from before never clicks; the "Exit" click lets the pass run to its end.
+void updatePauseMenu(OverlayFrame& frame) {
+    for (int i = 0; i < menuButtonCount; ++i) {
+        const int row = slideWithFade(frame.fade, buttonPlaces[i].closedRow, buttonPlaces[i].openRow);
+        frame.buttonRows[i] = row;
+        frame.lit[i] = pointerOver(row);
+        if (frame.lit[i] && mouseButtonStates[SDL_BUTTON_LEFT] == Pressed) {
+            if (i == 0) {
+                menuOpen = false;
+            } else {
+                quitRequested = 1;
+            }
+        }
     }
-    if (menuButton(slideWithFade(fadeLevel, 645, 165), "Exit")) {
-        quitRequested = 1;
+}
+
+void drawPauseMenu(const OverlayFrame& frame) {
+    for (int i = 0; i < menuButtonCount; ++i) {
+        const int row = frame.buttonRows[i];
+        drawButtonFrame(middleLeft, row - middleAbove, frame.lit[i] ? 1 : 0);
+        drawText(menuCentreX, row - labelAbove, buttonPlaces[i].label, Centre);
     }
 }

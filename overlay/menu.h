@@ -2,14 +2,14 @@
 // light up under the pointer and act on a fresh left click.
 #pragma once
 
-// Called by runOverlayFrame in every pass in which the fade is not 0: places both buttons by
-// the fade and carries out a click (clears menuOpen, or sets quitRequested).
-void drawPauseMenu();
+#include "overlay/picture.h"
 
-// ---------------------------------------------------------------------------------------------
-// For tests
-// ---------------------------------------------------------------------------------------------
+// Called by updateOverlay in every pass in which the fade is not 0: places both buttons by
+// the fade, notes which one the pointer lights and carries out a click (clears menuOpen, or
+// sets quitRequested).
+void updatePauseMenu(OverlayFrame& frame);
 
-// A 342 x 57 frame of 51 button-sheet pieces whose middle band starts at (x, y) in screen
-// pixels; highlighted (0 or 1) picks the sheet's row.
-void drawButtonFrame(int x, int y, int highlighted);
+// Called by drawOverlay after the backdrop, in every pass in which the fade is not 0: both
+// buttons where updatePauseMenu placed them, lit as it found them, with their labels.
+void drawPauseMenu(const OverlayFrame& frame);
+

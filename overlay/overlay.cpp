@@ -2,8 +2,8 @@
 #include "overlay/overlay.h"
 
 #include "app/image.h"
-#include "app/input.h"
 #include "overlay/assets.h"
+#include "overlay/backdrop.h"
 #include "overlay/clock.h"
 #include "overlay/fade.h"
 #include "overlay/menu.h"
@@ -12,6 +12,8 @@
 // State
 // ---------------------------------------------------------------------------------------------
 
+static OverlayFrame current;
+
 // False during the first pass only: the cursor, and with it mouse turning, starts with the
 // second pass.
 static bool cursorReady = false;
@@ -19,43 +21,51 @@ static bool cursorReady = false;
 static constexpr int pointerFrame = 3;
 
 // ---------------------------------------------------------------------------------------------
-// Cursor
+// Update
 // ---------------------------------------------------------------------------------------------
 
-// The pointer cursor centred on the pointer, from the second pass on. Mouse turning follows
-// cursorDrawn, not whether the sheet loaded: without the image the player can still turn.
-void drawCursors() {
-    cursorDrawn = false;
-    if (cursorReady) {
-        cursorDrawn = true;
-        blitCell(cursorSurface, &cursorFrames[pointerFrame], pointer.x - cursorFrameSize / 2,
-                 pointer.y - cursorFrameSize / 2);
+// The fade judged here is the one after this pass's easing step, so the menu and bars show
+// over the live view in the pass that opens the menu, and not at all in the pass a closing
+// fade reaches 0. Mouse turning follows cursorDrawn, not whether the sheet loaded: without
+// the image the player can still turn.
+const OverlayFrame& updateOverlay() {
+    current = OverlayFrame();
+    current.capture = updateFade();
+    current.backdropLevel = fadeLevel;
+    easeFadeLevel();
+    current.fade = fadeLevel;
+    if (fadeLevel != 0.0) {
+        refreshLocalTime();
+        updatePauseMenu(current);
+        composeClockBars(current);
     }
+    cursorDrawn = cursorReady;
+    current.cursorShown = cursorReady;
+    current.cursorAt = cursorReady ? pointer : ScreenPoint();
     cursorReady = true;
+    return current;
 }
 
 // ---------------------------------------------------------------------------------------------
-// Border
+// Drawing
 // ---------------------------------------------------------------------------------------------
 
 void drawBorder() {
     blitCell(borderSurface, nullptr, 0, 0);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Overlay pass
-// ---------------------------------------------------------------------------------------------
-
-// The fade tested here is the one after this pass's easing step, so the menu and bars show
-// over the live view in the pass that opens the menu, and not at all in the pass a closing
-// fade reaches 0.
-void runOverlayFrame() {
-    updateFrostedBackdrop();
-    if (fadeLevel != 0.0) {
-        refreshLocalTime();
-        drawPauseMenu();
-        drawClockBars();
+void drawOverlay(const OverlayFrame& frame) {
+    if (frame.capture) {
+        captureBackdrop();
     }
-    drawCursors();
+    drawBackdrop(frame.backdropLevel);
+    if (frame.fade != 0.0) {
+        drawPauseMenu(frame);
+        drawClockBars(frame);
+    }
+    if (frame.cursorShown) {
+        blitCell(cursorSurface, &cursorFrames[pointerFrame], frame.cursorAt.x - cursorFrameSize / 2,
+                 frame.cursorAt.y - cursorFrameSize / 2);
+    }
     drawBorder();
 }

@@ -1,18 +1,21 @@
-// The pause overlay's per-pass driver and the pointer cursor.
+// The pause overlay's per-pass driver, split as a game splits its ticker from its drawer:
+// updateOverlay takes Escape, the easing, the menu's hit tests and clicks and the clock, and
+// writes down everything the overlay's picture depends on; drawOverlay draws that picture.
 #pragma once
 
-// Called by main once per pass, after the world (if it ran) and before the flip. Draws, from
-// the bottom up: backdrop, menu, clock bars, pointer cursor, border.
-void runOverlayFrame();
+#include "overlay/picture.h"
 
-// ---------------------------------------------------------------------------------------------
-// For tests and benchmarks
-// ---------------------------------------------------------------------------------------------
+// Called by main once per pass, after the world's update and before anything is drawn:
+// toggles the menu on Escape, eases the fade, judges the menu's buttons at the eased fade
+// (clearing menuOpen or setting quitRequested on a click), reads the local time while the
+// overlay shows and sets cursorDrawn. Returns the overlay's picture for this pass.
+const OverlayFrame& updateOverlay();
 
-// Called by runOverlayFrame in every pass: the pointer cursor centred on the pointer, from the
-// second pass on; sets cursorDrawn accordingly.
-void drawCursors();
+// Called by main after the world drew (if it did) and before the flip, with what
+// updateOverlay returned. Draws, from the bottom up: backdrop (capturing the screen first when
+// the menu opened from rest), menu, clock bars, pointer cursor, border.
+void drawOverlay(const OverlayFrame& frame);
 
-// Called by runOverlayFrame last in every pass: the border image whole at (0, 0), over
+// Called by drawOverlay last in every pass: the border image whole at (0, 0), over
 // everything else; its cyan pixels leave the screen as it was.
 void drawBorder();

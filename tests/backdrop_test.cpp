@@ -3,6 +3,7 @@
 #include "app/input.h"
 #include "overlay/backdrop.h"
 #include "overlay/fade.h"
+#include "overlay/overlay.h"
 #include "support.h"
 
 #include <algorithm>
@@ -74,7 +75,7 @@ class BackdropTest : public OverlayTest, public ::testing::WithParamInterface<in
   protected:
     static void pass(bool escape) {
         keyStates[27] = escape ? Pressed : Up;
-        updateFrostedBackdrop();
+        drawOverlay(updateOverlay());
         keyStates[27] = Up;
     }
 };

@@ -1,5 +1,6 @@
 // The overlay's layers over the backdrop: the framed buttons and the menu, the text and the
-// clock bars, the cursor and the border, drawn from sheets of known pixels.
+// clock bars, the cursor and the border, drawn from sheets of known pixels; and the picture
+// the overlay's update leaves for its drawing.
 #include "app/image.h"
 #include "app/input.h"
 #include "overlay/clock.h"
@@ -9,11 +10,9 @@
 #include "overlay/overlay.h"
 #include "support.h"
 
-#include <algorithm>
 #include <cstring>
-#include <random>
+#include <ostream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -21,59 +20,85 @@ namespace {
 // Buttons and the menu
 // ---------------------------------------------------------------------------------------------
 
-constexpr Uint32 marker = 77; // in blue, never on the cleared screen
+constexpr Uint32 plainFrame = 0x0000FF; // the button sheet's first row
+constexpr Uint32 litFrame = 0xFFFF00;   // its second, the highlighted pieces
 
-// Every button sheet pixel names its own sheet coordinates in red and green.
+// Open at full fade over a black screen, with a button sheet of two plain colours.
 class MenuTest : public OverlayTest {
   protected:
     void SetUp() override {
         openOverlay();
-        buttonSurface = sheet(189, 42, [](int x, int y) { return x << 16 | y << 8 | marker; });
+        buttonSurface = sheet(189, 42, [](int, int y) { return y < 21 ? plainFrame : litFrame; });
+        menuOpen = true;
+        fadeLevel = 100;
+    }
+    // One pass of the overlay with the pointer at (x, y) and the left button as given.
+    static const OverlayFrame& pass(int x, int y, KeyState left) {
+        pointer = {x, y};
+        mouseButtonStates[SDL_BUTTON_LEFT] = left;
+        const OverlayFrame& frame = updateOverlay();
+        drawOverlay(frame);
+        return frame;
     }
 };
 
-// Where a pixel d past the anchor lies along a band of `run` pixels: 0 before it (the left
-// or top piece), 1 in it, 2 after it; and how far into that piece's tile.
-int pieceAlong(int d, int run) {
-    return d < 0 ? 0 : d < run ? 1 : 2;
-}
-int offsetInTile(int d, int run) {
-    return d < 0 ? d + 21 : d < run ? d % 21 : d - run;
+struct ZoneCase {
+    const char* name;
+    int x, y;
+    bool over;
+};
+std::ostream& operator<<(std::ostream& out, const ZoneCase& c) {
+    return out << c.name;
 }
 
-// The sheet column of each piece by band (top, middle, bottom) and part (left, run, right).
-const int pieceColumn[3][3] = {{0, 6, 2}, {7, 8, 5}, {1, 4, 3}};
+class ResumeZoneTest : public MenuTest, public ::testing::WithParamInterface<ZoneCase> {};
 
-// At full fade Resume's zone is x 157..482 by y 95..135; the pointer there lights the
-// button (sheet row 1), and only a fresh left press clicks.
-TEST_F(MenuTest, ResumeGameLightsUpInItsZoneAndClicksOnAFreshLeftPress) {
-    struct Case {
-        int x, y;
-        KeyState left;
-        bool over;
-    };
-    const Case cases[] = {{156, 115, Pressed, false}, {157, 115, Pressed, true},
-                          {482, 115, Pressed, true},  {483, 115, Pressed, false},
-                          {320, 94, Pressed, false},  {320, 95, Pressed, true},
-                          {320, 135, Pressed, true},  {320, 136, Pressed, false},
-                          {320, 115, Held, true},     {320, 115, Up, true}};
-    fadeLevel = 100;
-    mouseButtonStates[SDL_BUTTON_RIGHT] = Pressed;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "pointer " << c.x << ", " << c.y << " left " << c.left);
-        pointer = {c.x, c.y};
-        mouseButtonStates[SDL_BUTTON_LEFT] = c.left;
-        menuOpen = true;
-        drawPauseMenu();
-        EXPECT_EQ(menuOpen, !c.over || c.left != Pressed);
-        EXPECT_EQ((rgbAt(screen, 160, 90) >> 8 & 255) >= 21, c.over) << "lit";
-    }
-    pointer = {320, 165};
-    mouseButtonStates[SDL_BUTTON_LEFT] = Pressed;
-    drawPauseMenu();
-    EXPECT_EQ(quitRequested, 1) << "Exit";
-    EXPECT_EQ(rgbAt(screen, 160, 140) >> 8 & 255, 24u) << "lit Exit's row 3 over Resume's row 17";
+// At full fade "Resume game" stands on row 115 and its frame spans x 149..490, y 87..143.
+TEST_P(ResumeZoneTest, APressInsideTheZoneResumesAndThePointerThereLightsTheButton) {
+    const ZoneCase& c = GetParam();
+    pass(c.x, c.y, Pressed);
+    EXPECT_EQ(menuOpen, !c.over) << "resumed";
+    EXPECT_EQ(rgbAt(screen, 160, 100), c.over ? litFrame : plainFrame);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, ResumeZoneTest,
+    ::testing::Values(ZoneCase{"LeftOfTheZone", 156, 115, false},
+                      ZoneCase{"LeftEdge", 157, 115, true}, ZoneCase{"RightEdge", 482, 115, true},
+                      ZoneCase{"RightOfTheZone", 483, 115, false},
+                      ZoneCase{"AboveTheZone", 320, 94, false}, ZoneCase{"TopEdge", 320, 95, true},
+                      ZoneCase{"BottomEdge", 320, 135, true},
+                      ZoneCase{"BelowTheZone", 320, 136, false}),
+    [](const testing::TestParamInfo<ZoneCase>& info) { return std::string(info.param.name); });
+
+TEST_F(MenuTest, AButtonHeldFromBeforeLightsTheButtonButDoesNotClick) {
+    pass(320, 115, Held);
+    EXPECT_TRUE(menuOpen);
+    EXPECT_EQ(rgbAt(screen, 160, 100), litFrame);
+}
+
+// The two frames share rows 137..143, where "Exit", drawn second, lies on top.
+TEST_F(MenuTest, APressOnExitEndsTheGameAndItsFrameLiesOverResumes) {
+    pass(320, 165, Pressed);
+    EXPECT_EQ(quitRequested, 1);
+    EXPECT_EQ(rgbAt(screen, 160, 140), litFrame);
     quitRequested = 0;
+}
+
+// Escape from rest eases the fade to 7.17 first, where "Resume game" has slid up to row 560:
+// a press on row 570 lands on it, though at fade 0 its zone began at row 575.
+TEST_F(MenuTest, AClickInTheOpeningPassIsJudgedWhereTheEasedFadePutsTheButton) {
+    menuOpen = false;
+    fadeLevel = 0;
+    keyStates[SDLK_ESCAPE] = Pressed;
+    pass(320, 570, Pressed);
+    EXPECT_FALSE(menuOpen);
+    EXPECT_GT(fadeLevel, 7.0);
+}
+
+// A bar image whose rows show their own number: row n is bar(n).
+Uint32 bar(int row) {
+    return Uint32(row + 1) * 0x010000;
 }
 
 // Sunday 3 January 2010, at the given time.
@@ -87,44 +112,64 @@ struct tm sunday(int hour, int minute, int second) {
     return t;
 }
 
-// Resume's frame spans its row r - 28 .. r + 28 and Exit's, 50 rows lower, ends at r + 78.
+struct SlideCase {
+    const char* name;
+    double fade;
+    int resumeRow, offset;
+};
+std::ostream& operator<<(std::ostream& out, const SlideCase& c) {
+    return out << c.name;
+}
+
+class SlideTest : public MenuTest, public ::testing::WithParamInterface<SlideCase> {};
+
+// Resume's frame spans its row - 28 .. row + 28 and Exit's, 50 rows lower, ends at row + 78.
 // The bars and their text move out by the offset: the top bar's image rows from 70 + offset,
 // the clock's text up from rows 38..58, the bottom bar down from row 419 and the credit
-// from row 442. Without a local time the top bar carries no text.
-TEST_F(MenuTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
-    barsSurface = sheet(640, 131, [](int, int y) { return (y + 1) << 16; });
+// from row 442.
+TEST_P(SlideTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
+    const SlideCase& c = GetParam();
+    barsSurface = sheet(640, 131, [](int, int y) { return bar(y); });
     fontSurface = sheet(1425, 21, [](int, int) { return 0x00FF00; });
     static struct tm now = sunday(0, 5, 9);
     localTime = &now;
-    struct Case {
-        double fade;
-        int resume, offset;
-    };
-    for (const Case& c : {Case{100, 115, 0}, Case{50, 355, 30}, Case{10, 547, 54}}) {
-        SCOPED_TRACE(testing::Message() << "fade " << c.fade);
-        fadeLevel = c.fade;
-        SDL_FillRect(screen, nullptr, 0);
-        drawPauseMenu();
-        for (int y = 0; y < 480; ++y) {
-            const bool framed = y >= c.resume - 28 && y <= c.resume + 78;
-            ASSERT_EQ((rgbAt(screen, 160, y) & 255) == marker, framed) << "row " << y;
-        }
-        SDL_FillRect(screen, nullptr, 0);
-        drawClockBars();
-        EXPECT_EQ(rgbAt(screen, 300, 0), Uint32(71 + c.offset) << 16);
-        EXPECT_EQ(rgbAt(screen, 300, 60 - c.offset), 131u << 16);
-        EXPECT_EQ(rgbAt(screen, 300, 61 - c.offset), 0u);
-        EXPECT_EQ(rgbAt(screen, 300, 418 + c.offset), 0u);
-        EXPECT_EQ(rgbAt(screen, 300, 419 + c.offset), 1u << 16);
-        EXPECT_EQ(rgbAt(screen, 615, 58 - c.offset), 0x00FF00u) << "the clock's last row";
-        EXPECT_NE(rgbAt(screen, 615, 59 - c.offset), 0x00FF00u) << "below the clock";
-        if (442 + c.offset < 480) {
-            EXPECT_EQ(rgbAt(screen, 25, 442 + c.offset), 0x00FF00u) << "the credit's top row";
-        }
+    OverlayFrame frame;
+    frame.fade = c.fade;
+    updatePauseMenu(frame);
+    composeClockBars(frame);
+    drawPauseMenu(frame);
+    for (int y = 0; y < 480; ++y) {
+        const bool framed = y >= c.resumeRow - 28 && y <= c.resumeRow + 78;
+        ASSERT_EQ(rgbAt(screen, 160, y) == plainFrame, framed) << "row " << y;
     }
+    SDL_FillRect(screen, nullptr, 0);
+    drawClockBars(frame);
+    EXPECT_EQ(rgbAt(screen, 300, 0), bar(70 + c.offset));
+    EXPECT_EQ(rgbAt(screen, 300, 60 - c.offset), bar(130)) << "the top bar's last row";
+    EXPECT_EQ(rgbAt(screen, 300, 61 - c.offset), 0u) << "below the top bar";
+    EXPECT_EQ(rgbAt(screen, 300, 418 + c.offset), 0u) << "above the bottom bar";
+    EXPECT_EQ(rgbAt(screen, 300, 419 + c.offset), bar(0));
+    EXPECT_EQ(rgbAt(screen, 615, 58 - c.offset), 0x00FF00u) << "the clock's last row";
+    EXPECT_NE(rgbAt(screen, 615, 59 - c.offset), 0x00FF00u) << "below the clock";
+    if (442 + c.offset < 480) {
+        EXPECT_EQ(rgbAt(screen, 25, 442 + c.offset), 0x00FF00u) << "the credit's top row";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fades, SlideTest,
+    ::testing::Values(SlideCase{"Open", 100, 115, 0}, SlideCase{"Halfway", 50, 355, 30},
+                      SlideCase{"NearlyClosed", 10, 547, 54}),
+    [](const testing::TestParamInfo<SlideCase>& info) { return std::string(info.param.name); });
+
+TEST_F(MenuTest, WithoutALocalTimeTheTopBarCarriesNoText) {
+    fontSurface = sheet(1425, 21, [](int, int) { return 0x00FF00; });
     localTime = nullptr;
-    drawClockBars();
-    EXPECT_NE(rgbAt(screen, 615, 45), 0x00FF00u) << "a clock without a local time";
+    OverlayFrame frame;
+    frame.fade = 100;
+    composeClockBars(frame);
+    drawClockBars(frame);
+    EXPECT_NE(rgbAt(screen, 615, 45), 0x00FF00u);
 }
 
 // At (300, 475), with the fade at 30.5 after its step, the "Exit" frame (from row 470), the
@@ -141,14 +186,14 @@ TEST_F(OverlayTest, LayersGoBackdropMenuBarsCursorBorderFromTheBottomUp) {
     buttonSurface = sheet(189, 42, [&](int, int) { return shown[3]; });
     menuOpen = true;
     pointer = {300, 475};
-    runOverlayFrame();
+    drawOverlay(updateOverlay());
     EXPECT_FALSE(cursorDrawn) << "no cursor in the very first pass";
     EXPECT_EQ(rgbAt(screen, 300, 475), shown[2]);
     borderSurface = sheet(640, 480, [&](int, int) { return shown[0]; });
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(testing::Message() << i << " layers taken away");
         fadeLevel = 25;
-        runOverlayFrame();
+        drawOverlay(updateOverlay());
         EXPECT_EQ(rgbAt(screen, 300, 475), shown[i]);
         if (i < 4) {
             SDL_FreeSurface(*layers[i]);
@@ -156,6 +201,42 @@ TEST_F(OverlayTest, LayersGoBackdropMenuBarsCursorBorderFromTheBottomUp) {
         }
     }
     EXPECT_TRUE(cursorDrawn) << "mouse turning goes by the pass, not the cursor image";
+}
+
+// ---------------------------------------------------------------------------------------------
+// The overlay's picture from pass to pass
+// ---------------------------------------------------------------------------------------------
+
+// At rest the overlay asks for no new drawing; anything the player could see move does. The
+// real clock may tick between two passes, so each pass is held up to the one before it with
+// that pass's clock (the clock has its own test).
+TEST_F(MenuTest, ARestingPauseLeavesTheSamePictureUntilThePointerMoves) {
+    pass(320, 300, Up);
+    OverlayFrame resting = pass(320, 300, Up);
+    OverlayFrame again = pass(320, 300, Up);
+    std::memcpy(resting.clockLine, again.clockLine, sizeof again.clockLine);
+    std::memcpy(resting.dateLine, again.dateLine, sizeof again.dateLine);
+    EXPECT_TRUE(again == resting);
+    OverlayFrame moved = pass(321, 300, Up);
+    std::memcpy(moved.clockLine, again.clockLine, sizeof again.clockLine);
+    std::memcpy(moved.dateLine, again.dateLine, sizeof again.dateLine);
+    EXPECT_FALSE(moved == again);
+}
+
+TEST_F(MenuTest, TheClockTickingChangesThePicture) {
+    OverlayFrame frame;
+    static struct tm now = sunday(9, 7, 3);
+    localTime = &now;
+    composeClockBars(frame);
+    const OverlayFrame before = frame;
+    now.tm_sec = 4;
+    composeClockBars(frame);
+    EXPECT_FALSE(frame == before);
+}
+
+TEST_F(MenuTest, LightingAButtonChangesThePicture) {
+    const OverlayFrame away = pass(320, 300, Up);
+    EXPECT_FALSE(pass(320, 115, Up) == away);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -203,50 +284,6 @@ TEST_F(OverlayTest, DrawTextPlacesElevenPixelAdvancesByTheAlignment) {
         }
     }
 }
-
-// The real translucent sheets over random pixels, drawn again over the same pixels (kept,
-// then replayed), over pixels changed in one pixel or whole, and lit: every byte as plain
-// SDL blits of the same sheets leave it, a glyph at a time and a frame pixel at a time.
-class KeptDrawingTest : public OverlayTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(KeptDrawingTest, TextAndFramesMatchPlainBlitsOfTheSheets) {
-    openOverlay(GetParam());
-    fontSurface = loadAlphaImage("Media/Canopy/Font.png");
-    buttonSurface = loadAlphaImage("Media/Canopy/Button.png");
-    const char* text = "Wednesday 12:05:09 AM";
-    std::mt19937 random(5);
-    Uint8* pixels = static_cast<Uint8*>(screen->pixels);
-    std::vector<Uint8> below(size_t(screen->pitch) * 480);
-    for (int pass = 0; pass < 6; ++pass) {
-        SCOPED_TRACE(testing::Message() << "pass " << pass);
-        if (pass == 0 || pass == 4) {
-            std::generate(below.begin(), below.end(), [&] { return Uint8(random()); });
-        } else if (pass == 3) {
-            below[size_t(screen->pitch) * 87 + 149 * screen->format->BytesPerPixel] ^= 1;
-        }
-        std::copy(below.begin(), below.end(), pixels);
-        drawButtonFrame(170, 108, pass == 5);
-        drawText(180, 100, text, Left);
-        const std::vector<Uint8> drawn(pixels, pixels + below.size());
-        std::copy(below.begin(), below.end(), pixels);
-        for (int y = 87; y <= 143; ++y) {
-            for (int x = 149; x <= 490; ++x) {
-                const int column = pieceColumn[pieceAlong(y - 108, 15)][pieceAlong(x - 170, 300)];
-                SDL_Rect from = makeRect(21 * column + offsetInTile(x - 170, 300),
-                                         21 * (pass == 5) + offsetInTile(y - 108, 15), 1, 1);
-                SDL_Rect at = makeRect(x, y, 0, 0);
-                SDL_BlitSurface(buttonSurface, &from, screen, &at);
-            }
-        }
-        for (int i = 0; text[i]; ++i) {
-            blitCell(fontSurface, &glyphRects[text[i] - 32], 180 + 11 * i, 100);
-        }
-        ASSERT_TRUE(std::equal(drawn.begin(), drawn.end(), pixels));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Depths, KeptDrawingTest, ::testing::Values(16, 24, 32),
-                         testing::PrintToStringParamName());
 
 std::string composed(void (*compose)(char*, size_t, const struct tm&), const struct tm& t) {
     char line[64];

@@ -280,14 +280,24 @@ static void drawPlayerDot() {
 // World pass
 // ---------------------------------------------------------------------------------------------
 
-void runWorldFrame() {
+bool updateWorld() {
     if (mazeReady == 0) {
         generateMaze();
-        return;
+        return false;
     }
     movePlayer();
     resolveWallCollision();
+    return true;
+}
+
+void drawWorld() {
     drawBackgroundAndWalls();
     drawMinimap();
     drawPlayerDot();
+}
+
+void runWorldFrame() {
+    if (updateWorld()) {
+        drawWorld();
+    }
 }
