@@ -49,9 +49,11 @@ stop_root_processes() {
     done
 }
 cleanup() {
-    local jobs where
-    jobs=$(jobs -p)
-    [ -z "$jobs" ] || kill $jobs 2>/dev/null
+    local job where
+    # Each long step leads a session of its own: its children (a download, dpkg) go with it.
+    for job in $(jobs -p); do
+        kill -TERM -- "-$job" 2>/dev/null || kill -TERM "$job" 2>/dev/null
+    done
     stop_root_processes
     sleep 0.5
     # Deepest first, and every mount in the tree: debootstrap cut short leaves its own.
@@ -66,12 +68,12 @@ cleanup() {
     fi
 }
 trap cleanup EXIT
-trap 'exit 130' INT TERM
+trap 'say "stopped by a signal"; exit 130' INT TERM
 # The long steps run in the background and are waited for, so that a signal is answered at
 # once rather than when the step ends.
 
 SECONDS=0
-debootstrap --variant=minbase "$suite" "$root" "$mirror" >"$out/debootstrap.log" 2>&1 &
+setsid debootstrap --variant=minbase "$suite" "$root" "$mirror" >"$out/debootstrap.log" 2>&1 &
 wait $! || {
     say "cannot be made: debootstrap from $mirror failed: $(grep -E '^E:' "$out/debootstrap.log" | tail -n 1)"
     exit 1
@@ -146,7 +148,7 @@ echo "test.sh: passed in $SECONDS s"
 EOF
 
 status=0
-chroot "$root" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 TERM=dumb \
+setsid chroot "$root" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 TERM=dumb \
     bash /srv/check.sh > >(tee "$out/check.log") 2>&1 &
 wait $! || status=1
 cp "$root"/tmp/run.png "$root"/tmp/run.log "$root"/tmp/test.log "$out/" 2>/dev/null || true
