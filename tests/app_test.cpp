@@ -3,6 +3,8 @@
 #include "app/input.h"
 #include "support.h"
 
+#include <algorithm>
+
 namespace {
 
 // ---------------------------------------------------------------------------------------------
