@@ -126,8 +126,21 @@ static void setWindowIcon() {
     }
 }
 
+// SDL 1.2's compatibility library, left to itself, shows each frame through SDL 2's OpenGL
+// renderer, and Mesa then writes a shader cache under $HOME; drawn in software, the frame
+// goes to the window as an X shared-memory image, as the classic library sends it, and
+// nothing is written. Both settings are needed: SDL 2 would back even a software renderer's
+// window with an OpenGL texture. The classic library reads neither; a player's own stands.
+static void presentInSoftware() {
+#ifndef _WIN32
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+#endif
+}
+
 // Only what the game uses: no audio, so no sound server is contacted and nothing is written.
 static bool openWindow() {
+    presentInSoftware();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         tell(std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n", stderr);
         return false;

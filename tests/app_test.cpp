@@ -3,6 +3,7 @@
 #include "app/input.h"
 #include "support.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
