@@ -26,5 +26,6 @@ echo "== sanitizer build =="
 # Extra stages, left out of nested runs (a Debian root, say) with PLINT_SUITE=local.
 if [ "${PLINT_SUITE:-}" != local ]; then
     tools/test-compilers.sh || status=1
+    tools/test-windows.sh || status=1
 fi
 exit $status

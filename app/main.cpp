@@ -16,6 +16,7 @@
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <string>
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -42,16 +43,45 @@ static const char* const helpText =
     "\n"
     "Art: the images are read from the first of these folders that holds any of them:\n";
 
+// The system's side. A Windows player has no terminal: SDL's start-up library sends stdout
+// and stderr to stdout.txt and stderr.txt beside plint.exe, so what the player asked for or
+// must know at once shows in a message box too. There is always a desktop to open a window on.
+#ifdef _WIN32
+static void tell(const std::string& text, std::FILE* stream) {
+    std::fputs(text.c_str(), stream);
+    MessageBoxA(nullptr, text.c_str(), "Plint",
+                MB_OK | (stream == stderr ? MB_ICONERROR : MB_ICONINFORMATION));
+}
+
+static bool displayAvailable() {
+    return true;
+}
+#else
+static void tell(const std::string& text, std::FILE* stream) {
+    std::fputs(text.c_str(), stream);
+}
+
+// Left to itself, SDL 1.2 falls back to drawing in the terminal when no window system is
+// there, and takes it over; a driver the player names is the player's choice.
+static bool displayAvailable() {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (driver && *driver) || (display && *display) || (wayland && *wayland);
+}
+#endif
+
 static void printHelp() {
-    std::fputs(helpText, stdout);
-    std::printf("  1. %s, in the folder the game is started from\n", mediaFolder(0).c_str());
+    std::string text = helpText;
+    text += "  1. " + mediaFolder(0) + ", in the folder the game is started from\n";
     int shown = 1;
     for (int i = 1; i < mediaFolderCount; ++i) {
         const std::string folder = mediaFolder(i);
         if (!folder.empty()) {
-            std::printf("  %d. %s\n", ++shown, folder.c_str());
+            text += "  " + std::to_string(++shown) + ". " + folder + "\n";
         }
     }
+    tell(text, stdout);
 }
 
 enum class Answer { Play, Done, Misused };
@@ -66,11 +96,13 @@ static Answer answerArguments(int argc, char** argv) {
             return Answer::Done;
         }
         if (std::strcmp(argument, "--version") == 0) {
-            std::printf("plint %s\n", PLINT_VERSION);
+            tell(std::string("plint ") + PLINT_VERSION + "\n", stdout);
             return Answer::Done;
         }
-        std::fprintf(stderr, "plint: %s '%s'; see 'plint --help'\n",
-                     argument[0] == '-' ? "unknown option" : "unexpected argument", argument);
+        tell(std::string("plint: ") +
+                 (argument[0] == '-' ? "unknown option '" : "unexpected argument '") + argument +
+                 "'; see 'plint --help'\n",
+             stderr);
         return Answer::Misused;
     }
     return Answer::Play;
@@ -79,15 +111,6 @@ static Answer answerArguments(int argc, char** argv) {
 // ---------------------------------------------------------------------------------------------
 // Start-up
 // ---------------------------------------------------------------------------------------------
-
-// Left to itself, SDL 1.2 falls back to drawing in the terminal when no window system is
-// there, and takes it over; a driver the player names is the player's choice.
-static bool displayAvailable() {
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
-    const char* display = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (driver && *driver) || (display && *display) || (wayland && *wayland);
-}
 
 // The menu entry's 32-pixel icon, read beside the art: in the source tree or where the game
 // is installed. SDL 1.2 takes an icon only before the video mode is set, and copies it.
@@ -105,20 +128,15 @@ static void setWindowIcon() {
 // Only what the game uses: no audio, so no sound server is contacted and nothing is written.
 static bool openWindow() {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-        std::fprintf(stderr, "plint: cannot start SDL: %s\n", SDL_GetError());
+        tell(std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n", stderr);
         return false;
     }
     setWindowIcon();
     SDL_ShowCursor(SDL_DISABLE);
     screen = SDL_SetVideoMode(640, 480, 0, SDL_DOUBLEBUF);
     if (!screen) {
-        std::fprintf(stderr, "plint: cannot open the 640x480 window: %s\n", SDL_GetError());
-#ifdef _WIN32
-        // A Windows player has no terminal: stderr goes to stderr.txt, so say it where it shows.
-        char text[512];
-        std::snprintf(text, sizeof text, "Cannot open the 640x480 window: %s", SDL_GetError());
-        MessageBoxA(nullptr, text, "Plint", MB_OK | MB_ICONERROR);
-#endif
+        tell(std::string("plint: cannot open the 640x480 window: ") + SDL_GetError() + "\n",
+             stderr);
         return false;
     }
     SDL_WM_SetCaption("Plint", nullptr);

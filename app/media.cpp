@@ -1,15 +1,17 @@
 // Finding the game's art: the Media folder chosen at start-up and the paths into it.
 #include "app/media.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstdio>
 #include <sstream>
-#include <unistd.h>
+#include <vector>
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
-#include <vector>
 
 // ---------------------------------------------------------------------------------------------
 // State
@@ -41,36 +43,62 @@ static const char* const gameImages[] = {
 // Helpers
 // ---------------------------------------------------------------------------------------------
 
-// Empty when the system does not say where the running executable lies.
-static std::string executableFolder() {
+// The system's side: where the running executable lies and a folder's path with its links
+// resolved, both with '/' between steps; "" when the system does not say. Windows' fopen
+// takes its paths in the ANSI code page, so they are kept in that.
 #ifdef _WIN32
-    wchar_t wide[MAX_PATH] = {};
-    const DWORD count = GetModuleFileNameW(nullptr, wide, MAX_PATH);
+static std::string withSlashes(const wchar_t* wide) {
     char path[4 * MAX_PATH] = {};
-    if (count == 0 || count >= MAX_PATH ||
-        WideCharToMultiByte(CP_UTF8, 0, wide, -1, path, sizeof path, nullptr, nullptr) == 0) {
+    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, path, sizeof path, nullptr, nullptr) == 0) {
         return "";
     }
-    std::string executable(path);
-    for (char& c : executable) {
+    std::string slashed(path);
+    for (char& c : slashed) {
         c = c == '\\' ? '/' : c;
     }
-#else
-    char path[PATH_MAX] = {};
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) {
+    return slashed;
+}
+
+static std::string executablePath() {
+    wchar_t wide[MAX_PATH] = {};
+    const DWORD count = GetModuleFileNameW(nullptr, wide, MAX_PATH);
+    return count == 0 || count >= MAX_PATH ? "" : withSlashes(wide);
+}
+
+static std::string resolvedPath(const char* path) {
+    wchar_t wide[MAX_PATH] = {};
+    wchar_t full[MAX_PATH] = {};
+    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH) == 0 ||
+        !_wfullpath(full, wide, MAX_PATH)) {
         return "";
     }
-    const std::string executable(path, size_t(length));
+    return withSlashes(full);
+}
+#else
+static std::string executablePath() {
+    char path[PATH_MAX] = {};
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    return length <= 0 ? "" : std::string(path, size_t(length));
+}
+
+static std::string resolvedPath(const char* path) {
+    char resolved[PATH_MAX] = {};
+    return realpath(path, resolved) ? resolved : "";
+}
 #endif
+
+static std::string executableFolder() {
+    const std::string executable = executablePath();
     return executable.substr(0, executable.rfind('/'));
 }
 
 // An absolute path without its "." and ".." steps. The executable's folder comes with its
-// links resolved, so dropping a step before ".." names the same folder.
+// links resolved, so dropping a step before ".." names the same folder. A path that does not
+// start at "/" starts at a drive ("C:/...").
 static std::string tidied(const std::string& path) {
+    const size_t rootEnd = path[0] == '/' ? 0 : std::min(path.find('/'), path.size());
     std::vector<std::string> steps;
-    std::stringstream in(path);
+    std::stringstream in(path.substr(rootEnd));
     std::string step;
     while (std::getline(in, step, '/')) {
         if (step == "..") {
@@ -81,16 +109,11 @@ static std::string tidied(const std::string& path) {
             steps.push_back(step);
         }
     }
-    std::string tidy;
+    std::string tidy = path.substr(0, rootEnd);
     for (const std::string& kept : steps) {
         tidy += "/" + kept;
     }
-#ifdef _WIN32
-    if (tidy.size() > 2 && tidy[2] == ':') {
-        return tidy.substr(1); // a drive's path, C:/...
-    }
-#endif
-    return tidy.empty() ? "/" : tidy;
+    return tidy.size() == rootEnd ? tidy + "/" : tidy;
 }
 
 static bool holdsGameImage(const std::string& folder) {
@@ -116,8 +139,7 @@ std::string mediaFolder(int i) {
     if (executable.empty()) {
         return "";
     }
-    char build[PATH_MAX] = {};
-    const bool inBuildFolder = realpath(buildFolder, build) && executable == build;
+    const bool inBuildFolder = executable == resolvedPath(buildFolder);
     if (inBuildFolder != (i == 1)) {
         return "";
     }

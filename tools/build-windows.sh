@@ -88,7 +88,7 @@ cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=packaging/windows/mingw-w64.c
     -DPLINT_WINDOWS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DPLINT_BENCH=OFF \
     -DPLINT_TESTS="${PLINT_WINDOWS_TESTS:-OFF}" >/dev/null
 cmake --build build-windows -j2
-version=$(sed -n 's/^project(plint VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(sed -n '1s/^plint (\([0-9.]*\)).*/\1/p' packaging/changelog)
 dist=build-windows/plint-$version-windows-x86_64
 rm -rf "$dist" "$dist.zip" && mkdir -p "$dist/licences"
 cp build-windows/plint.exe "$prefix/bin/SDL.dll" "$dist/"
@@ -99,6 +99,8 @@ src=$cache/src
 cp "$src"/SDL-1.2.15*/COPYING "$dist/licences/SDL-LGPL-2.1.txt"
 cp "$src"/SDL_image*/COPYING "$dist/licences/SDL_image.txt"
 cp "$src"/libpng-1.6.39/LICENSE "$dist/licences/libpng.txt"
-sed -n '/Copyright/,/madler/p' "$src"/zlib-1.2.13/zlib.h >"$dist/licences/zlib.txt"
-(cd build-windows && zip -qr "$(basename "$dist").zip "$(basename "$dist")")
+cp "$src"/zlib-1.2.13*/LICENSE "$dist/licences/zlib.txt"
+sed -i 's/$/\r/' "$dist"/*.txt "$dist"/licences/*.txt # Windows' line ends, for Notepad
+name=$(basename "$dist")
+(cd build-windows && zip -qr "$name.zip" "$name")
 echo "$dist.zip"

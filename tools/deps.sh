@@ -25,8 +25,10 @@ install_missing_packages() {
 
 # What building the game needs.
 BUILD_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev libsdl-image1.2-dev)
-# The Windows release (tools/build-windows.sh): cross compiler, icon tool, zip.
-WINDOWS_PACKAGES=(mingw-w64 icoutils zip cmake make pkg-config xz-utils bzip2 dpkg-dev)
+# The Windows release (tools/build-windows.sh): cross compiler, icon tool, zip; and what
+# tools/test-windows.sh plays it with under wine.
+WINDOWS_PACKAGES=(mingw-w64 icoutils zip unzip cmake make pkg-config xz-utils bzip2 dpkg-dev
+    wine64 xvfb xdotool x11-utils imagemagick python3)
 
 # What the tests and benchmarks need on top.
 # The art generator's check (tools/make-media.sh --check) is one of the tests; test.sh

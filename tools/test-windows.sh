@@ -1,0 +1,248 @@
+#!/usr/bin/env bash
+# The Windows release played as a Windows player would, under wine on an Xvfb of its own:
+# builds the zip (tools/build-windows.sh), unzips it into an empty folder and starts
+# plint.exe there, and again from another folder, with real keys and pointer moves. Each
+# step waits for what the screen shows. Screenshots go to build-windows/wine-shots/.
+# Exits 1 on the first failure.
+set -u
+cd "$(dirname "$0")/.."
+root=$PWD
+. tools/deps.sh
+install_missing_packages "${WINDOWS_PACKAGES[@]}" || exit 1
+
+started=$SECONDS
+step() { echo "test-windows: $1 ($((SECONDS - started)) s)"; }
+mkdir -p build-windows
+log=build-windows/release.log
+tools/build-windows.sh >"$log" 2>&1 || {
+    tail -n 20 "$log" >&2
+    echo "test-windows: the release did not build ($log)" >&2
+    exit 1
+}
+zip=$(tail -n 1 "$log")
+step "built $zip"
+
+work=$(mktemp -d)
+export PLINT_SHOTS=$root/build-windows/wine-shots
+rm -rf "$PLINT_SHOTS"
+set -- "$work/game/plint.exe" # what lib.sh takes as the game
+. tests/e2e/lib.sh
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+cleanup_windows() {
+    cleanup
+    WINEPREFIX=$work/prefix /usr/lib/wine/wineserver -k 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup_windows EXIT
+
+mkdir "$work/game" "$work/elsewhere"
+unzip -q "$zip" -d "$work/unzipped" && mv "$work/unzipped"/*/* "$work/game/"
+
+# A screen big enough for wine's frame round the window, which it draws itself when no
+# window manager runs.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" \
+    >/dev/null 2>&1 &
+XVFB_PID=$!
+until_true 30 test -s "$work/display" || fail "could not start Xvfb"
+export DISPLAY=":$(cat "$work/display")"
+"$wine" wineboot -i >/dev/null 2>&1 || fail "wine could not make its prefix"
+step "wine prefix made"
+
+# The client area's corner on the screen, CX and CY. With no window manager wine leaves
+# room for a frame (the client at (3, 22)) but draws none; a frame of its own would have
+# equal sides and a caption on top.
+CX=0
+CY=0
+find_client() {
+    local geometry
+    geometry=$(xwininfo -id "$WINDOW") || return 1
+    local x y w h
+    x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$geometry")
+    y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$geometry")
+    w=$(sed -n 's/.*Width: *//p' <<<"$geometry")
+    h=$(sed -n 's/.*Height: *//p' <<<"$geometry")
+    [ "$w" -ge 640 ] && [ "$h" -ge 480 ] || return 1
+    local side=$(((w - 640) / 2))
+    CX=$((x + side))
+    CY=$((y + h - 480 - side))
+}
+# start_windows FOLDER [ARGS]: plint.exe started from FOLDER; sets GAME_PID and WINDOW.
+start_windows() {
+    local folder=$1
+    shift
+    (cd "$folder" && exec "$wine" "$GAME" "$@") >"$SHOTS/wine.log" 2>&1 &
+    GAME_PID=$!
+    WINDOW=""
+    local end=$((SECONDS + 120))
+    until WINDOW=$(xdotool search --onlyvisible --name '^Plint$' 2>/dev/null | head -n 1) &&
+        [ -n "$WINDOW" ] && find_client; do
+        kill -0 "$GAME_PID" 2>/dev/null || fail "plint.exe ended before its window opened"
+        [ $SECONDS -lt $end ] || fail "no window titled Plint appeared"
+        sleep 0.2
+    done
+}
+# Screenshots and the pointer in the client area's coordinates.
+screenshot() {
+    import -window root -crop "640x480+$CX+$CY" +repage "$SHOTS/$1.png" ||
+        fail "screenshot $1 failed"
+}
+move_pointer() {
+    xdotool mousemove $((CX + $1)) $((CY + $2))
+}
+settled() {
+    screenshot "$1-before"
+    sleep 0.5
+    screenshot "$1"
+    [ "$(differing "$1-before" "$1" "${2:-}")" = 0 ]
+}
+shows() {
+    screenshot "$2"
+    [ "$(differing "$1" "$2")" = 0 ]
+}
+# The minimap of a shot: a perfect maze, 35 x 15 cells of 6 pixels, walled round, rooms at
+# odd cells joined by one path each.
+maze_checked() {
+    convert "$SHOTS/$1.png" -crop 210x90+420+370 +repage -depth 8 rgb:- | python3 -c '
+import sys
+data = sys.stdin.buffer.read()
+rgb = lambda x, y: tuple(data[3 * (y * 210 + x):3 * (y * 210 + x) + 3])
+def open_(x, y):
+    c = rgb(6 * x, 6 * y)
+    if c not in ((0, 0, 0), (255, 255, 255)):
+        sys.exit("cell (%d, %d) is %s, neither wall nor open" % (x, y, c))
+    return c == (255, 255, 255)
+rooms = [(x, y) for x in range(1, 35, 2) for y in range(1, 15, 2)]
+for x in range(35):
+    for y in range(15):
+        if (x % 2 and y % 2) != open_(x, y) and (x % 2) == (y % 2):
+            sys.exit("cell (%d, %d) is not as a perfect maze has it" % (x, y))
+        if (x in (0, 34) or y in (0, 14)) and open_(x, y):
+            sys.exit("the outer wall is open at (%d, %d)" % (x, y))
+links = {r: [] for r in rooms}
+for (x, y) in rooms:
+    for (dx, dy) in ((1, 0), (0, 1)):
+        if (x + 2 * dx, y + 2 * dy) in links and open_(x + dx, y + dy):
+            links[(x, y)].append((x + 2 * dx, y + 2 * dy))
+            links[(x + 2 * dx, y + 2 * dy)].append((x, y))
+seen, todo = {(1, 1)}, [(1, 1)]
+while todo:
+    for n in links[todo.pop()]:
+        if n not in seen:
+            seen.add(n)
+            todo.append(n)
+count = sum(len(v) for v in links.values()) // 2
+if len(seen) != len(rooms) or count != len(rooms) - 1:
+    sys.exit("%d of %d rooms reached by %d passages: not a perfect maze" % (len(seen), len(rooms), count))
+'
+}
+
+# dot SHOT: the red dot's box in the minimap, as WxH+LEFT+TOP on the screen.
+dot() {
+    convert "$SHOTS/$1.png" -crop 210x90+420+370 +repage -fill black +opaque "rgb(255,0,0)" \
+        -format %@ info: | awk -F'[x+]' '{ print $1 "x" $2 "+" 420 + $3 "+" 370 + $4 }'
+}
+
+# answered EXPECTED STATUS [ENV]: plint.exe started with --version or with a video driver
+# that cannot start (in ENV) shows a message box titled Plint, which Return closes; then
+# the game ends with STATUS and EXPECTED is in stdout.txt or stderr.txt beside plint.exe.
+answered() {
+    local expected=$1 status=$2
+    shift 2
+    (cd "$work/game" && exec env "$@" "$wine" "$GAME" ${ARGS:-}) >"$SHOTS/wine.log" 2>&1 &
+    GAME_PID=$!
+    boxed() { WINDOW=$(xdotool search --onlyvisible --name '^Plint$' 2>/dev/null | head -n 1) && [ -n "$WINDOW" ]; }
+    until_true 60 boxed || fail "no message box for: $expected"
+    import -window "$WINDOW" "$SHOTS/box-$status.png"
+    xdotool key Return
+    wait_for_exit 30
+    [ "$GAME_STATUS" = "$status" ] || fail "after the message box plint.exe gave $GAME_STATUS, not $status"
+    grep -qF "$expected" "$work/game/stdout.txt" "$work/game/stderr.txt" 2>/dev/null ||
+        fail "'$expected' is not in stdout.txt or stderr.txt beside plint.exe"
+    rm -f "$work/game/stdout.txt" "$work/game/stderr.txt"
+}
+ARGS=--version answered "plint $(sed -n '1s/^plint (\([0-9.]*\)).*/\1/p' packaging/changelog)" 0
+answered "plint: cannot start SDL" 1 SDL_VIDEODRIVER=nosuch
+step "--version and a failed start-up in message boxes"
+
+# From the unzipped folder: the window, its caption and the maze with its art. The pointer
+# waits where wine puts the client area's centre, so that nothing turns before the first
+# shot.
+xdotool mousemove 323 262
+start_windows "$work/game"
+step "window open at ($CX, $CY)"
+move_pointer 320 240
+until_true 60 settled start || fail "the view does not settle after start-up"
+maze_checked start || fail "the minimap shows no perfect maze"
+[ "$(pixel start 320 240)" != "$(pixel start 320 0)" ] || fail "no wall in the middle of the view"
+step "maze and dot"
+
+[ "$(dot start)" = 4x4+427+377 ] || fail "the dot is at $(dot start), not at the start"
+
+# W walks up to the outer wall above the start, 0.15 cells short of it: the view changes,
+# the dot moves up three rows, then nothing changes.
+VIEW=600x340+20+20
+xdotool keydown w
+walked() { settled walk "$VIEW" && [ "$(dot walk)" = 4x4+426+374 ]; }
+until_true 60 walked || fail "W did not bring the player to the wall: the dot is at $(dot walk)"
+[ "$(differing start walk "$VIEW")" -gt 1000 ] || fail "walking did not change the view"
+xdotool keyup w
+until_true 30 settled walked-still || fail "the view keeps changing after W"
+step "walked to a wall"
+
+# The pointer right of the centre turns the view; the dot stays.
+move_pointer 600 240
+turning() { screenshot turning && [ "$(differing walked-still turning "$VIEW")" -gt 20000 ]; }
+until_true 30 turning || fail "the pointer right of centre did not turn the view"
+move_pointer 320 240
+until_true 30 settled turned || fail "the view keeps turning with the pointer at the centre"
+[ "$(differing walked-still turned 210x90+420+370)" = 0 ] || fail "turning moved the dot"
+step "turned"
+
+# Escape frosts and freezes; Resume game brings the world back as it stood.
+press_key Escape
+until_true 30 settled paused 640x419+0+61 || fail "the frozen frame below the top bar does not hold still"
+for region in 100x150+30+220 100x150+510+220 200x30+220+380; do
+    low=$(convert "$SHOTS/paused.png" -crop "$region" +repage -format \
+        "%[fx:int(255*min(minima.r,min(minima.g,minima.b))+0.5)]" info:)
+    [ "$low" -ge 100 ] || fail "paused: a channel of $low in $region; the frost has none below 100"
+done
+step "paused and frosted"
+move_pointer 320 125
+click_left
+move_pointer 320 240
+until_true 30 shows turned resumed || fail "Resume game: the world did not come back as it stood"
+step "resumed"
+
+# Exit ends plint.exe with status 0.
+press_key Escape
+until_true 30 settled exit-menu 640x419+0+61 || fail "the menu does not hold still"
+move_pointer 320 180
+click_left
+wait_for_exit 30
+[ "$GAME_STATUS" = 0 ] || fail "after Exit plint.exe gave: $GAME_STATUS"
+[ ! -e "$work/game/stderr.txt" ] || fail "stderr.txt after a clean run: $(cat "$work/game/stderr.txt")"
+step "Exit, status 0"
+
+# From another folder the art beside plint.exe is found; a missing image is named in
+# stderr.txt beside plint.exe, not in the folder the game was started from.
+mv "$work/game/Media/Canopy/Button.png" "$work/Button.png"
+xdotool mousemove 323 262
+start_windows "$work/elsewhere"
+move_pointer 320 240
+until_true 60 settled elsewhere || fail "the view does not settle when started elsewhere"
+maze_checked elsewhere && [ "$(dot elsewhere)" = 4x4+427+377 ] ||
+    fail "started elsewhere: no perfect maze with the dot in room (1, 1)"
+[ "$(pixel elsewhere 5 240)" = "$(pixel start 5 240)" ] ||
+    fail "started elsewhere: the border is not the one from the art"
+until_true 30 grep -q 'cannot load .*Media/Canopy/Button.png' "$work/game/stderr.txt" ||
+    fail "the missing image is not named in stderr.txt beside plint.exe"
+[ ! -e "$work/elsewhere/stderr.txt" ] || fail "stderr.txt was written in the working folder"
+press_key Escape
+until_true 30 settled elsewhere-menu 640x419+0+61 || fail "the menu does not hold still"
+move_pointer 320 180
+click_left
+wait_for_exit 30
+[ "$GAME_STATUS" = 0 ] || fail "after Exit (started elsewhere) plint.exe gave: $GAME_STATUS"
+step "started elsewhere; the missing image named in stderr.txt"
+echo "test-windows: passed in $((SECONDS - started)) s"
