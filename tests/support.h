@@ -8,10 +8,13 @@
 
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 // Opens the 640 x 480 screen at the given depth and points the game's `screen` at it; SDL
 // is shut down after each test.
@@ -56,20 +59,35 @@ inline Uint32 rgbAt(SDL_Surface* s, int x, int y) {
 // Makes a fresh folder with Media/Game and Media/Canopy the working directory, so the game's
 // loaders find there what the test writes.
 inline void enterScratchFolder() {
-    char folder[] = "/tmp/plint-test-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    ASSERT_EQ(chdir(folder), 0);
-    ASSERT_EQ(system("mkdir -p Media/Game Media/Canopy"), 0);
+    namespace fs = std::filesystem;
+    std::string folder = (fs::temp_directory_path() / "plint-test-XXXXXX").string();
+#ifdef _WIN32
+    ASSERT_NE(_mktemp(folder.data()), nullptr);
+    ASSERT_TRUE(fs::create_directory(folder)) << folder;
+#else
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+#endif
+    fs::current_path(folder);
+    fs::create_directories("Media/Game");
+    fs::create_directories("Media/Canopy");
 }
 
-// Writes an image file (BMP inside, which SDL_image recognises whatever the file's name)
-// whose pixel (x, y) is colourOf(x, y), as 0xRRGGBB.
+// Writes an RGB PNG whose pixel (x, y) is colourOf(x, y), as 0xRRGGBB.
 template <class Colour> void writeImage(const std::string& path, int w, int h, Colour colourOf) {
-    SDL_Surface* image = sheet(w, h, colourOf);
-    ASSERT_EQ(SDL_SaveBMP(image, (path + ".bmp").c_str()), 0) << path;
-    SDL_FreeSurface(image);
-    // The game reads only PNGs: ImageMagick makes one of the BMP, colour for colour.
-    ASSERT_EQ(std::system(("convert " + path + ".bmp png24:" + path).c_str()), 0) << path;
+    std::vector<png_byte> rgb(size_t(w) * size_t(h) * 3);
+    for (size_t i = 0; i < rgb.size(); i += 3) {
+        const Uint32 colour = Uint32(colourOf(int(i / 3 % size_t(w)), int(i / 3 / size_t(w))));
+        rgb[i] = png_byte(colour >> 16);
+        rgb[i + 1] = png_byte(colour >> 8);
+        rgb[i + 2] = png_byte(colour);
+    }
+    png_image png = {};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = png_uint_32(w);
+    png.height = png_uint_32(h);
+    png.format = PNG_FORMAT_RGB;
+    ASSERT_NE(png_image_write_to_file(&png, path.c_str(), 0, rgb.data(), 0, nullptr), 0)
+        << path << ": " << png.message;
 }
 
 // The overlay over a cleared 32-bit screen, with its tables filled and, once the game's own

@@ -5,6 +5,7 @@
 #   PLINT_TARBALLS  folder of source tarballs (default: ~/.cache/plint/tarballs); any missing
 #                   one is fetched from Debian's source packages, or copied from ../shared/deps
 #   PLINT_WINDOWS_CACHE  where the dependencies are built (default: ~/.cache/plint/windows)
+# With --dependencies it stops once they are built and prints their prefix as its last line.
 set -eu
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -77,6 +78,10 @@ if [ ! -f "$stamp" ]; then
             --disable-gif --disable-lbm --disable-pcx --disable-pnm --disable-tga --disable-xcf \
             --disable-xpm --disable-xv >/dev/null && make -j2 install >/dev/null)
     touch "$stamp"
+fi
+if [ "${1:-}" = --dependencies ]; then
+    echo "$prefix"
+    exit 0
 fi
 
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=packaging/windows/mingw-w64.cmake \

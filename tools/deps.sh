@@ -47,3 +47,6 @@ COMPILER_PACKAGES=(g++-11 g++-12 clang-14)
 
 # What tools/test-debian-root.sh needs to make a fresh Debian root.
 ROOT_PACKAGES=(debootstrap)
+
+# The unit tests on Windows (tools/test-windows-units.sh): GoogleTest's source, and wine.
+WINDOWS_TEST_PACKAGES=(googletest wine wine64)
