@@ -27,6 +27,7 @@ echo "== sanitizer build =="
 if [ "${PLINT_SUITE:-}" != local ]; then
     tools/test-compilers.sh || status=1
     tools/test-windows.sh || status=1
+    tools/test-windows-units.sh || status=1
     tools/test-debian-root.sh trixie || status=1
 fi
 exit $status
