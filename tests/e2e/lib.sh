@@ -93,6 +93,15 @@ differing() {
     compare -metric AE "$SHOTS/crop-a.png" "$SHOTS/crop-b.png" null: 2>&1
 }
 
+# settled NAME [REGION [MOST]]: two shots half a second apart agree (fewer than MOST pixels
+# differ, default 1), the second saved as NAME.
+settled() {
+    screenshot "$1-before"
+    sleep 0.5
+    screenshot "$1"
+    [ "$(differing "$1-before" "$1" "${2:-}")" -lt "${3:-1}" ]
+}
+
 # until_true SECONDS COMMAND...: runs COMMAND until it succeeds, for up to SECONDS; a busy
 # machine slows the game down, so each step waits for what the screen shows.
 until_true() {

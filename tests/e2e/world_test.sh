@@ -24,13 +24,6 @@ walk() {
     [ "$1" = start ] || xdotool keyup "$1"
     [ $held = 0 ] || fail "after $1 the dot is at $BOX in the minimap, not where $2"
 }
-# settled NAME [REGION]: two shots half a second apart agree, the second saved as NAME.
-settled() {
-    screenshot "$1-before"
-    sleep 0.5
-    screenshot "$1"
-    [ "$(differing "$1-before" "$1" "${2:-}")" -lt "${3:-1}" ]
-}
 # shows SHOT NAME: a new shot, saved as NAME, is exactly SHOT.
 shows() {
     screenshot "$2"
