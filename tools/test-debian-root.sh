@@ -104,7 +104,7 @@ apt-get install -y -qq --no-install-recommends xvfb xdotool imagemagick x11-util
 
 Xvfb -displayfd 3 -screen 0 800x600x24 -noreset -nolisten tcp 3>/tmp/display 2>/tmp/xvfb.log &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
+trap 'kill $xvfb 2>/dev/null || true' EXIT # it may be gone already
 for _ in $(seq 300); do [ -s /tmp/display ] && break; sleep 0.1; done
 DISPLAY=:$(cat /tmp/display) && export DISPLAY
 xdotool mousemove 320 240
