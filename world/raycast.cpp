@@ -7,9 +7,7 @@
 #include <cmath>
 #include <limits>
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 double rayHitX = 0.0;
 double rayHitY = 0.0;
@@ -18,9 +16,7 @@ uint8_t rayHitSide = 0;
 static constexpr double subUnitsPerCell = 100.0;
 static constexpr double rayLength = 35.0; // cells: the maze's long side
 
-// ---------------------------------------------------------------------------------------------
-// Helpers
-// ---------------------------------------------------------------------------------------------
+// ---- Helpers --------------------------------------------------------------------------------
 
 // The range of sub-unit coordinates that share one cell coordinate under C++'s truncating
 // division by 100 (so cell 0 runs from -99 to 99). The walk moves one sub-unit at a time,
@@ -42,9 +38,7 @@ static bool leftSpan(int subUnit, const CellSpan& span) {
     return subUnit < span.low || subUnit > span.high;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Casting
-// ---------------------------------------------------------------------------------------------
+// ---- Casting --------------------------------------------------------------------------------
 
 // A 4-connected walk with one error term: it visits, in order, every sub-unit square that
 // the segment from the player to the ray's end passes through. When the segment goes

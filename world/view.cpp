@@ -14,9 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 static constexpr int viewColumns = 640; // one ray each
 static constexpr int stripColumns = 16; // painted together, row by row
@@ -56,9 +54,7 @@ struct WallSpan {
     int shade = 0;       // subtracted from each channel
 };
 
-// ---------------------------------------------------------------------------------------------
-// Helpers: colours
-// ---------------------------------------------------------------------------------------------
+// ---- Helpers: colours -----------------------------------------------------------------------
 
 // Sixteen texels of the three planes less the shade, or down to 0, packed by shifts. A
 // fixed count over unaliased arrays, so the compiler vectorises it without -march.
@@ -95,9 +91,7 @@ static void shadeTexels(const WallSpan& span, const ColourPacking& p, int first,
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Helpers: one wall column
-// ---------------------------------------------------------------------------------------------
+// ---- Helpers: one wall column ---------------------------------------------------------------
 
 // The texture runs along the face the ray crossed: a face of constant X (side 1) runs
 // along Y. No flip by the ray's direction.
@@ -208,18 +202,13 @@ template <int Bytes> static void paintStrip(StripColumn* columns, int left) {
         fullFirst = std::max(fullFirst, columns[j].span.first);
         fullEnd = std::min(fullEnd, columns[j].end);
     }
-    if (fullFirst >= fullEnd) {
-        paintRows<Bytes, false>(columns, left, top, end);
-        return;
-    }
+    fullEnd = std::max(fullEnd, fullFirst); // none, when the strip's walls do not overlap
     paintRows<Bytes, false>(columns, left, top, fullFirst);
     paintRows<Bytes, true>(columns, left, fullFirst, fullEnd);
     paintRows<Bytes, false>(columns, left, fullEnd, end);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Helpers: the layers of the view
-// ---------------------------------------------------------------------------------------------
+// ---- Helpers: the layers of the view --------------------------------------------------------
 
 // The image's cyan pixels still leave the screen as it was: the key is the picture's own.
 static void drawBackground() {
@@ -276,9 +265,7 @@ static void drawPlayerDot() {
     SDL_FillRect(screen, &dot, SDL_MapRGB(screen->format, 255, 0, 0));
 }
 
-// ---------------------------------------------------------------------------------------------
-// World pass
-// ---------------------------------------------------------------------------------------------
+// ---- World pass -----------------------------------------------------------------------------
 
 bool updateWorld() {
     if (mazeReady == 0) {
