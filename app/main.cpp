@@ -44,33 +44,30 @@ static const char* const helpText =
     "\n"
     "Art: the images are read from the first of these folders that holds any of them:\n";
 
-// The system's side. A Windows player has no terminal: SDL's start-up library sends stdout
-// and stderr to stdout.txt and stderr.txt beside plint.exe, so what the player asked for or
-// must know at once shows in a message box too. There is always a desktop to open a window on.
-#ifdef _WIN32
+// A Windows player has no terminal: SDL's start-up library sends stdout and stderr to
+// stdout.txt and stderr.txt beside plint.exe, so what the player asked for or must know at
+// once shows in a message box too.
 static void tell(const std::string& text, std::FILE* stream) {
     std::fputs(text.c_str(), stream);
+#ifdef _WIN32
     MessageBoxA(nullptr, text.c_str(), "Plint",
                 MB_OK | (stream == stderr ? MB_ICONERROR : MB_ICONINFORMATION));
-}
-
-static bool displayAvailable() {
-    return true;
-}
-#else
-static void tell(const std::string& text, std::FILE* stream) {
-    std::fputs(text.c_str(), stream);
+#endif
 }
 
 // Left to itself, SDL 1.2 falls back to drawing in the terminal when no window system is
-// there, and takes it over; a driver the player names is the player's choice.
+// there, and takes it over; a driver the player names is the player's choice. Windows always
+// has a desktop to open a window on.
 static bool displayAvailable() {
+#ifdef _WIN32
+    return true;
+#else
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (driver && *driver) || (display && *display) || (wayland && *wayland);
-}
 #endif
+}
 
 static void printHelp() {
     std::string text = helpText;

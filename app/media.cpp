@@ -53,9 +53,7 @@ static std::string withSlashes(const wchar_t* wide) {
         return "";
     }
     std::string slashed(path);
-    for (char& c : slashed) {
-        c = c == '\\' ? '/' : c;
-    }
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
     return slashed;
 }
 
@@ -86,11 +84,6 @@ static std::string resolvedPath(const char* path) {
     return realpath(path, resolved) ? resolved : "";
 }
 #endif
-
-static std::string executableFolder() {
-    const std::string executable = executablePath();
-    return executable.substr(0, executable.rfind('/'));
-}
 
 // An absolute path without its "." and ".." steps. The executable's folder comes with its
 // links resolved, so dropping a step before ".." names the same folder. A path that does not
@@ -135,15 +128,13 @@ std::string mediaFolder(int i) {
     if (i == 0) {
         return "Media";
     }
-    const std::string executable = executableFolder();
-    if (executable.empty()) {
+    const std::string executable = executablePath();
+    const std::string folder = executable.substr(0, executable.rfind('/'));
+    const bool inBuildFolder = folder == resolvedPath(buildFolder);
+    if (folder.empty() || inBuildFolder != (i == 1)) {
         return "";
     }
-    const bool inBuildFolder = executable == resolvedPath(buildFolder);
-    if (inBuildFolder != (i == 1)) {
-        return "";
-    }
-    return tidied(executable + "/" + besideExecutable[i]);
+    return tidied(folder + "/" + besideExecutable[i]);
 }
 
 bool findMedia() {

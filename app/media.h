@@ -22,7 +22,7 @@ std::string mediaFolder(int i);
 // directory, and every one of them is missing.
 bool findMedia();
 
-// Called by the asset loaders and for the window icon: the path of `name`, given under Media (such as
-// "Game/wall.png"), in the chosen folder; "Media/<name>" before findMedia has run or when
-// it found nothing.
+// Called by the asset loaders and for the window icon: the path of `name`, given under Media (such
+// as "Game/wall.png"), in the chosen folder; "Media/<name>" before findMedia has run or when it
+// found nothing.
 std::string mediaPath(const char* name);

@@ -77,10 +77,5 @@ void unlockPixels(SDL_Surface* surface) {
 }
 
 SDL_Rect makeRect(int x, int y, int w, int h) {
-    SDL_Rect rect = {};
-    rect.x = Sint16(x);
-    rect.y = Sint16(y);
-    rect.w = Uint16(w);
-    rect.h = Uint16(h);
-    return rect;
+    return {Sint16(x), Sint16(y), Uint16(w), Uint16(h)};
 }

@@ -23,21 +23,20 @@ Uint32 readPixel(const SDL_Surface* surface, int x, int y);
 // but 1 to 4 bytes does nothing.
 void writePixel(SDL_Surface* surface, int x, int y, Uint32 value);
 
+// The machine word a pixel of 1, 2 or 4 bytes is kept in; 3 bytes have none.
+template <int Bytes>
+using PixelWord =
+    std::conditional_t<Bytes == 1, Uint8, std::conditional_t<Bytes == 2, Uint16, Uint32>>;
+
 // Called by the hot loops inside forBytesPerPixel: the raw value at p on a surface of
 // `Bytes` bytes per pixel: one byte, one 16-bit word, three bytes low byte first
 // (b0 | b1 << 8 | b2 << 16), or one 32-bit word.
 template <int Bytes> inline Uint32 loadPixel(const Uint8* p) {
     static_assert(Bytes >= 1 && Bytes <= 4, "a pixel is 1 to 4 bytes");
-    if constexpr (Bytes == 1) {
-        return p[0];
-    } else if constexpr (Bytes == 2) {
-        Uint16 word = 0;
-        std::memcpy(&word, p, sizeof word);
-        return word;
-    } else if constexpr (Bytes == 3) {
+    if constexpr (Bytes == 3) {
         return Uint32(p[0]) | Uint32(p[1]) << 8 | Uint32(p[2]) << 16;
     } else {
-        Uint32 word = 0;
+        PixelWord<Bytes> word = 0;
         std::memcpy(&word, p, sizeof word);
         return word;
     }
@@ -46,17 +45,13 @@ template <int Bytes> inline Uint32 loadPixel(const Uint8* p) {
 // Called by the hot loops inside forBytesPerPixel: stores a raw value in the same layout.
 template <int Bytes> inline void storePixel(Uint8* p, Uint32 value) {
     static_assert(Bytes >= 1 && Bytes <= 4, "a pixel is 1 to 4 bytes");
-    if constexpr (Bytes == 1) {
-        p[0] = Uint8(value);
-    } else if constexpr (Bytes == 2) {
-        const Uint16 word = Uint16(value);
-        std::memcpy(p, &word, sizeof word);
-    } else if constexpr (Bytes == 3) {
+    if constexpr (Bytes == 3) {
         p[0] = Uint8(value);
         p[1] = Uint8(value >> 8);
         p[2] = Uint8(value >> 16);
     } else {
-        std::memcpy(p, &value, sizeof value);
+        const PixelWord<Bytes> word = PixelWord<Bytes>(value);
+        std::memcpy(p, &word, sizeof word);
     }
 }
 

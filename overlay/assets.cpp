@@ -20,7 +20,6 @@ SDL_Surface* borderSurface = nullptr;
 SDL_Surface* barsSurface = nullptr;
 SDL_Surface* cursorSurface = nullptr;
 
-
 SDL_Rect glyphRects[glyphCount] = {};
 SDL_Rect buttonTiles[buttonTileCount] = {};
 SDL_Rect cursorFrames[cursorFrameCount] = {};
@@ -33,11 +32,9 @@ static void fillTables() {
     for (int i = 0; i < glyphCount; ++i) {
         glyphRects[i] = makeRect(glyphWidth * i, 0, glyphWidth, glyphHeight);
     }
-    for (int row = 0; row < 2; ++row) {
-        for (int col = 0; col < 9; ++col) {
-            buttonTiles[row * 9 + col] = makeRect(buttonTileSize * col, buttonTileSize * row,
-                                                  buttonTileSize, buttonTileSize);
-        }
+    for (int i = 0; i < buttonTileCount; ++i) {
+        buttonTiles[i] = makeRect(buttonTileSize * (i % 9), buttonTileSize * (i / 9),
+                                  buttonTileSize, buttonTileSize);
     }
     for (int i = 0; i < cursorFrameCount; ++i) {
         cursorFrames[i] = makeRect(cursorFrameSize * i, 0, cursorFrameSize, cursorFrameSize);

@@ -80,15 +80,11 @@ static void blurPlane(uint8_t* frost, uint8_t* scratch) {
 }
 
 // Three clamped steps towards light tones: add 50, take 100, add 100.
-static uint8_t washOut(int channel) {
-    const int value = std::max(std::min(channel + 50, 255) - 100, 0);
-    return uint8_t(std::min(value + 100, 255));
-}
-
 static void washOutPlane(uint8_t* plane) {
     uint8_t washed[256] = {};
     for (int c = 0; c < 256; ++c) {
-        washed[c] = washOut(c);
+        const int value = std::max(std::min(c + 50, 255) - 100, 0);
+        washed[c] = uint8_t(std::min(value + 100, 255));
     }
     for (int i = 0; i < planeSize; ++i) {
         plane[i] = washed[plane[i]];
@@ -173,5 +169,5 @@ void drawBackdrop(double level) {
         blitCell(frostedSurface, nullptr, 0, 0);
         return;
     }
-    blendInto(screen, level == 100.0 ? 100 : int(level));
+    blendInto(screen, int(level));
 }

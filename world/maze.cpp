@@ -1,7 +1,9 @@
 // Carving the random perfect maze, once per run.
 #include "world/maze.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 // ---------------------------------------------------------------------------------------------
 // State
@@ -77,12 +79,7 @@ static bool anyCarvable(int x, int y) {
 }
 
 static bool anyRoomUnvisited() {
-    for (int32_t cell : mazeCells) {
-        if (cell == Unvisited) {
-            return true;
-        }
-    }
-    return false;
+    return std::find(std::begin(mazeCells), std::end(mazeCells), Unvisited) != std::end(mazeCells);
 }
 
 // Only 0 (open) and 1 (wall) survive the walk.
