@@ -128,16 +128,12 @@ static void setWindowIcon() {
 // goes to the window as an X shared-memory image, as the classic library sends it, and
 // nothing is written. Both settings are needed: SDL 2 would back even a software renderer's
 // window with an OpenGL texture. The classic library reads neither; a player's own stands.
-static void presentInSoftware() {
+// SDL starts only what the game uses: no audio, so no sound server is contacted.
+static bool openWindow() {
 #ifndef _WIN32
     setenv("SDL_RENDER_DRIVER", "software", 0);
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
 #endif
-}
-
-// Only what the game uses: no audio, so no sound server is contacted and nothing is written.
-static bool openWindow() {
-    presentInSoftware();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         tell(std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n", stderr);
         return false;
@@ -177,7 +173,6 @@ static void loadAssets() {
 
 // Everything a frame's pixels depend on besides the art and the maze (carved once, before the
 // world first draws): the player's pose while the world is drawn, and the overlay's picture.
-// A pass that leaves the same state as the pass last shown has nothing new to show.
 struct FrameState {
     bool worldShown = false; // the world drew the view: the fade rests at 0, the maze is carved
     double x = 0.0;          // the pose it drew

@@ -61,19 +61,13 @@ template <int Bytes> inline void storePixel(Uint8* p, Uint32 value) {
 template <typename Body> inline void forBytesPerPixel(int bytesPerPixel, Body&& body) {
     switch (bytesPerPixel) {
     case 1:
-        body(std::integral_constant<int, 1>());
-        break;
+        return body(std::integral_constant<int, 1>());
     case 2:
-        body(std::integral_constant<int, 2>());
-        break;
+        return body(std::integral_constant<int, 2>());
     case 3:
-        body(std::integral_constant<int, 3>());
-        break;
+        return body(std::integral_constant<int, 3>());
     case 4:
-        body(std::integral_constant<int, 4>());
-        break;
-    default:
-        break;
+        return body(std::integral_constant<int, 4>());
     }
 }
 

@@ -57,8 +57,6 @@ static SDL_Surface* loadOrSay(SDL_Surface* (*load)(const char*, ImageLimit), con
     return image;
 }
 
-// The most of each sheet that loads: about twice what its cells reach on each side (the
-// border and the bars are whole-screen images).
 static constexpr ImageLimit fontLimit = {2 * glyphWidth * glyphCount, 2 * glyphHeight};
 static constexpr ImageLimit buttonLimit = {2 * 9 * buttonTileSize, 2 * 2 * buttonTileSize};
 static constexpr ImageLimit cursorLimit = {2 * cursorFrameSize * cursorFrameCount,

@@ -4,7 +4,6 @@
 
 #include "overlay/picture.h"
 
-#include <cstddef>
 #include <ctime>
 
 // The C runtime's broken-down local time, refreshed in every pass in which the overlay is

@@ -14,8 +14,7 @@
 
 static OverlayFrame current;
 
-// False during the first pass only: the cursor, and with it mouse turning, starts with the
-// second pass.
+// False in the first pass only: the cursor, and mouse turning with it, start in the second.
 static bool cursorReady = false;
 
 static constexpr int pointerFrame = 3;

@@ -62,7 +62,6 @@ static void readWallPixels(SDL_Surface* wall) {
     unlockPixels(wall);
 }
 
-// The texture reads 400 x 258 of the wall image; it may be up to twice that a side.
 static constexpr ImageLimit wallLimit = {2 * wallTextureWidth, 2 * wallTextureHeight};
 
 static void loadWallTexture() {

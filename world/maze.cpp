@@ -37,16 +37,13 @@ static int32_t& cellAt(int x, int y) {
     return mazeCells[mazeIndex(x, y)];
 }
 
-static bool isBorder(int x, int y) {
-    return x == 0 || x == mazeWidth - 1 || y == 0 || y == mazeHeight - 1;
-}
-
 static void fillRoomsAndWalls() {
     for (int y = 0; y < mazeHeight; ++y) {
         for (int x = 0; x < mazeWidth; ++x) {
+            const bool border = x == 0 || x == mazeWidth - 1 || y == 0 || y == mazeHeight - 1;
             const bool xEven = x % 2 == 0;
             const bool yEven = y % 2 == 0;
-            if (isBorder(x, y) || (xEven && yEven)) {
+            if (border || (xEven && yEven)) {
                 cellAt(x, y) = FixedWall;
             } else if (xEven || yEven) {
                 cellAt(x, y) = ClosedWall;
