@@ -15,9 +15,8 @@ static constexpr int32_t framePeriodMs = 16;
 // End of a pass
 // ---------------------------------------------------------------------------------------------
 
-// The input poll has already taken key and mouse-button events; what is left is motion,
-// focus and window events, the expose event of an uncovered window and the quit event of a
-// closed one.
+// The input poll has already taken key and mouse-button events; motion, focus and window
+// events are left.
 void drainEvents() {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {

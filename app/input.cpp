@@ -16,15 +16,6 @@ bool cursorDrawn = false;
 // Helpers
 // ---------------------------------------------------------------------------------------------
 
-// A state that was Pressed at the last poll is merely Held now.
-static void demote(KeyState* states, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (states[i] != Up) {
-            states[i] = Held;
-        }
-    }
-}
-
 // Takes every queued event of one type; each names an entry by its key symbol or button
 // number, which is set to `to` when it is within the table. SDL answers a negative count
 // when its queue is not running, which ends the loop just as an empty queue does.
@@ -43,14 +34,15 @@ static void takeEvents(SDL_EventType type, KeyState* states, int count, KeyState
 // Poll
 // ---------------------------------------------------------------------------------------------
 
-// Each event type is drained whole before the next, so within one poll all downs are
-// applied before all ups: a press and release between two polls ends Up.
+// A state that was Pressed at the last poll is merely Held now. Each event type is drained
+// whole before the next, so within one poll all downs are applied before all ups: a press and
+// release between two polls ends Up.
 void updateInput() {
-    demote(keyStates, keyCount);
+    std::replace(keyStates, keyStates + keyCount, Pressed, Held);
     takeEvents(SDL_KEYDOWN, keyStates, keyCount, Pressed);
     takeEvents(SDL_KEYUP, keyStates, keyCount, Up);
 
-    demote(mouseButtonStates, mouseButtonCount);
+    std::replace(mouseButtonStates, mouseButtonStates + mouseButtonCount, Pressed, Held);
     takeEvents(SDL_MOUSEBUTTONDOWN, mouseButtonStates, mouseButtonCount, Pressed);
     takeEvents(SDL_MOUSEBUTTONUP, mouseButtonStates, mouseButtonCount, Up);
 

@@ -1,6 +1,5 @@
-// The pixel layer every drawing module stands on: raw pixels of 1 to 4 bytes, a surface's
-// format described once for packing and unpacking colours, one dispatch on bytes per pixel
-// for the hot loops, locking, and rectangles.
+// The pixel layer every drawing module stands on: raw pixels of 1 to 4 bytes, colours packed
+// and unpacked by a format described once, locking, and rectangles.
 //
 // The pixel (x, y) lies at pixels + pitch * y + BytesPerPixel * x. Rows are walked by
 // pitch, never by width: SDL may pad them. None of these functions check bounds.
