@@ -1,9 +1,7 @@
 // The end of every pass: the leftover events drained and the pass paced to 16 ms.
 #include "app/frame.h"
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 SDL_Surface* screen = nullptr;
 uint8_t quitRequested = 0;
@@ -11,9 +9,7 @@ bool screenExposed = false;
 
 static constexpr int32_t framePeriodMs = 16;
 
-// ---------------------------------------------------------------------------------------------
-// End of a pass
-// ---------------------------------------------------------------------------------------------
+// ---- End of a pass --------------------------------------------------------------------------
 
 // The input poll has already taken key and mouse-button events; motion, focus and window
 // events are left.

@@ -24,9 +24,7 @@ void drainEvents();
 // Called by the main loop last in each pass: sleeps out the rest of the period.
 void paceFrame(Uint32 frameStart);
 
-// ---------------------------------------------------------------------------------------------
-// For tests
-// ---------------------------------------------------------------------------------------------
+// ---- For tests ------------------------------------------------------------------------------
 
 // How long a pass that started at frameStart and reads `now` must still sleep, in
 // milliseconds; 0 when it has already lasted the 16 ms period (at most 62.5 passes a second). The

@@ -8,9 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-// ---------------------------------------------------------------------------------------------
-// Looking before decoding
-// ---------------------------------------------------------------------------------------------
+// ---- Looking before decoding ----------------------------------------------------------------
 
 // IMG_Load guesses the format from the bytes and would decode a dozen formats besides PNG,
 // each through a decoder of its own, and libpng decodes whatever size the header states. So
@@ -134,9 +132,7 @@ static bool lookBeforeDecoding(const char* fileName, ImageLimit limit) {
     return true;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Loading
-// ---------------------------------------------------------------------------------------------
+// ---- Loading --------------------------------------------------------------------------------
 
 // The two loads differ only in the conversion and the key. The colour key is mapped into the
 // converted surface's format, so on a display with fewer bits per channel every colour that
@@ -169,9 +165,7 @@ SDL_Surface* loadAlphaImage(const char* fileName, ImageLimit limit) {
     return loadConverted(fileName, limit, true);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Drawing
-// ---------------------------------------------------------------------------------------------
+// ---- Drawing --------------------------------------------------------------------------------
 
 // SDL rewrites the destination rectangle when it clips, so every blit gets a fresh one. A
 // null sheet never reaches SDL: the compatibility library does not refuse every null surface

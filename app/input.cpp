@@ -3,18 +3,14 @@
 
 #include <algorithm>
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 KeyState keyStates[keyCount] = {};
 KeyState mouseButtonStates[mouseButtonCount] = {};
 ScreenPoint pointer = {};
 bool cursorDrawn = false;
 
-// ---------------------------------------------------------------------------------------------
-// Helpers
-// ---------------------------------------------------------------------------------------------
+// ---- Helpers --------------------------------------------------------------------------------
 
 // Takes every queued event of one type; each names an entry by its key symbol or button
 // number, which is set to `to` when it is within the table. SDL answers a negative count
@@ -30,9 +26,7 @@ static void takeEvents(SDL_EventType type, KeyState* states, int count, KeyState
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Poll
-// ---------------------------------------------------------------------------------------------
+// ---- Poll -----------------------------------------------------------------------------------
 
 // A state that was Pressed at the last poll is merely Held now. Each event type is drained
 // whole before the next, so within one poll all downs are applied before all ups: a press and

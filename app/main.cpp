@@ -17,14 +17,13 @@
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <optional>
 #include <string>
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
-// ---------------------------------------------------------------------------------------------
-// Command line
-// ---------------------------------------------------------------------------------------------
+// ---- Command line ---------------------------------------------------------------------------
 
 static const char* const helpText =
     "Usage: plint [-h | --help | --version]\n"
@@ -106,9 +105,7 @@ static Answer answerArguments(int argc, char** argv) {
     return Answer::Play;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Start-up
-// ---------------------------------------------------------------------------------------------
+// ---- Start-up -------------------------------------------------------------------------------
 
 // The menu entry's 32-pixel icon, read beside the art: in the source tree or where the game
 // is installed. SDL 1.2 takes an icon only before the video mode is set, and copies it.
@@ -167,9 +164,7 @@ static void loadAssets() {
     loadOverlayAssets();
 }
 
-// ---------------------------------------------------------------------------------------------
-// Main loop
-// ---------------------------------------------------------------------------------------------
+// ---- Main loop ------------------------------------------------------------------------------
 
 // Everything a frame's pixels depend on besides the art and the maze (carved once, before the
 // world first draws): the player's pose while the world is drawn, and the overlay's picture.
@@ -186,8 +181,7 @@ static bool operator==(const FrameState& a, const FrameState& b) {
            a.overlay == b.overlay;
 }
 
-static FrameState lastShown;
-static bool anyShown = false;
+static std::optional<FrameState> lastShown; // none before the first pass
 
 // Every update runs before anything is drawn, in the order the world and the overlay would
 // run: the world only while the overlay is wholly gone (the fade rests on exactly 0.0; any
@@ -205,14 +199,13 @@ static void runPass() {
         state.angle = playerAngle;
     }
     state.overlay = updateOverlay();
-    const bool changed = !anyShown || !(state == lastShown);
+    const bool changed = !lastShown || !(state == *lastShown);
     if (changed) {
         if (state.worldShown) {
             drawWorld();
         }
         drawOverlay(state.overlay);
         lastShown = state;
-        anyShown = true;
     }
     if (changed || screenExposed) {
         SDL_Flip(screen);

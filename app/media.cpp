@@ -13,9 +13,7 @@
 #include <unistd.h>
 #endif
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 // Relative to the working directory until findMedia chooses, so the images' paths are the
 // same as when the game looked nowhere else.
@@ -39,9 +37,7 @@ static const char* const gameImages[] = {
     "Game/wall.png",     "Game/background.png",        "Canopy/Font.png",  "Canopy/Button.png",
     "Canopy/Border.png", "Canopy/TopBottomBorder.png", "Canopy/Cursor.png"};
 
-// ---------------------------------------------------------------------------------------------
-// Helpers
-// ---------------------------------------------------------------------------------------------
+// ---- Helpers --------------------------------------------------------------------------------
 
 // The system's side: where the running executable lies and a folder's path with its links
 // resolved, both with '/' between steps; "" when the system does not say. Windows' fopen
@@ -120,9 +116,7 @@ static bool holdsGameImage(const std::string& folder) {
     return false;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Finding the folder
-// ---------------------------------------------------------------------------------------------
+// ---- Finding the folder ---------------------------------------------------------------------
 
 std::string mediaFolder(int i) {
     if (i == 0) {

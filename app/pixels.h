@@ -10,9 +10,7 @@
 #include <cstring>
 #include <type_traits>
 
-// ---------------------------------------------------------------------------------------------
-// Raw pixels
-// ---------------------------------------------------------------------------------------------
+// ---- Raw pixels -----------------------------------------------------------------------------
 
 // Called by the wall loader and the tests: the raw value of (x, y). Any size but 1 to 4
 // bytes reads as 0.
@@ -75,9 +73,7 @@ inline Uint8* rowStart(SDL_Surface* surface, int y) {
     return static_cast<Uint8*>(surface->pixels) + surface->pitch * y;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Colours
-// ---------------------------------------------------------------------------------------------
+// ---- Colours --------------------------------------------------------------------------------
 
 // Where one of red, green and blue sits in a raw pixel, and how many low bits it drops.
 struct ChannelField {
@@ -127,9 +123,7 @@ inline void unpackColour(const PixelLayout& layout, Uint32 pixel, Uint8* r, Uint
     *b = layout.widened[2][(pixel & p.blue.mask) >> p.blue.shift];
 }
 
-// ---------------------------------------------------------------------------------------------
-// Locking and rectangles
-// ---------------------------------------------------------------------------------------------
+// ---- Locking and rectangles -----------------------------------------------------------------
 
 // Called around every loop that touches a surface's memory directly: some surfaces only
 // have their pixels while locked (SDL_MUSTLOCK); for the others these do nothing.

@@ -22,9 +22,7 @@ void composeClockBars(OverlayFrame& frame);
 // slid by the fade, with the lines composeClockBars wrote and the credit.
 void drawClockBars(const OverlayFrame& frame);
 
-// ---------------------------------------------------------------------------------------------
-// For tests
-// ---------------------------------------------------------------------------------------------
+// ---- For tests ------------------------------------------------------------------------------
 
 // "Sunday January 3rd 2010" into line (always NUL-terminated, cut to size); a field outside
 // its table's range shows as nothing.

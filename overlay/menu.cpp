@@ -9,9 +9,7 @@
 #include "overlay/fade.h"
 #include "overlay/font.h"
 
-// ---------------------------------------------------------------------------------------------
-// Layout
-// ---------------------------------------------------------------------------------------------
+// ---- Layout ---------------------------------------------------------------------------------
 
 // The button sheet's columns; row 1 holds the same pieces highlighted.
 enum ButtonPiece : int {
@@ -53,9 +51,7 @@ struct ButtonPlace {
 constexpr ButtonPlace buttonPlaces[menuButtonCount] = {{595, 115, "Resume game"},
                                                        {645, 165, "Exit"}};
 
-// ---------------------------------------------------------------------------------------------
-// Frame pieces
-// ---------------------------------------------------------------------------------------------
+// ---- Frame pieces ---------------------------------------------------------------------------
 
 // A piece is the left or top part of its column's tile, w x h pixels of it.
 static void blitPiece(int column, int row, int w, int h, int x, int y) {
@@ -86,9 +82,7 @@ static void drawButtonFrame(int x, int y, int row) {
     blitRun(Middle, row, middleRows, x, y);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Buttons
-// ---------------------------------------------------------------------------------------------
+// ---- Buttons --------------------------------------------------------------------------------
 
 // The zone is the frame drawn for the button's row, less its inset; x 157..482 and the
 // button's row +-20 as the frame stands.
