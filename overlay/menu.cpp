@@ -60,7 +60,6 @@ static void blitPiece(int column, int row, int w, int h, int x, int y) {
     blitCell(buttonSurface, &piece, x, y);
 }
 
-// Fourteen whole tiles and the 6-pixel left part of a fifteenth fill the 300 pixels.
 static void blitRun(int column, int row, int h, int x, int y) {
     for (int i = 0; i < middleTiles; ++i) {
         blitPiece(column, row, tile, h, x + tile * i, y);
