@@ -1,9 +1,7 @@
 // The end of every pass: the leftover events drained and the pass paced to 16 ms.
 #include "app/frame.h"
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 SDL_Surface* screen = nullptr;
 uint8_t quitRequested = 0;
@@ -11,13 +9,10 @@ bool screenExposed = false;
 
 static constexpr int32_t framePeriodMs = 16;
 
-// ---------------------------------------------------------------------------------------------
-// End of a pass
-// ---------------------------------------------------------------------------------------------
+// ---- End of a pass --------------------------------------------------------------------------
 
-// The input poll has already taken key and mouse-button events; what is left is motion,
-// focus and window events, the expose event of an uncovered window and the quit event of a
-// closed one.
+// The input poll has already taken key and mouse-button events; motion, focus and window
+// events are left.
 void drainEvents() {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {

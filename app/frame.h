@@ -24,11 +24,9 @@ void drainEvents();
 // Called by the main loop last in each pass: sleeps out the rest of the period.
 void paceFrame(Uint32 frameStart);
 
-// ---------------------------------------------------------------------------------------------
-// For tests
-// ---------------------------------------------------------------------------------------------
+// ---- For tests ------------------------------------------------------------------------------
 
 // How long a pass that started at frameStart and reads `now` must still sleep, in
-// milliseconds; 0 when it has already lasted the 16 ms period (at most 62.5 passes a second). The difference is taken modulo
-// 2^32, so a wrapping tick counter does not disturb it.
+// milliseconds; 0 when it has already lasted the 16 ms period (at most 62.5 passes a second). The
+// difference is taken modulo 2^32, so a wrapping tick counter does not disturb it.
 Uint32 remainingFrameTime(Uint32 frameStart, Uint32 now);

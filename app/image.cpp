@@ -8,9 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-// ---------------------------------------------------------------------------------------------
-// Looking before decoding
-// ---------------------------------------------------------------------------------------------
+// ---- Looking before decoding ----------------------------------------------------------------
 
 // IMG_Load guesses the format from the bytes and would decode a dozen formats besides PNG,
 // each through a decoder of its own, and libpng decodes whatever size the header states. So
@@ -134,60 +132,40 @@ static bool lookBeforeDecoding(const char* fileName, ImageLimit limit) {
     return true;
 }
 
-// The file as IMG_Load decodes it, if it passes the look; null, with the reason kept, if it
-// does not or if libpng cannot decode it.
-static SDL_Surface* decode(const char* fileName, ImageLimit limit) {
+// ---- Loading --------------------------------------------------------------------------------
+
+// The two loads differ only in the conversion and the key. The colour key is mapped into the
+// converted surface's format, so on a display with fewer bits per channel every colour that
+// reduces to cyan's pixel value is transparent too.
+static SDL_Surface* loadConverted(const char* fileName, ImageLimit limit, bool keepAlpha) {
     if (!lookBeforeDecoding(fileName, limit)) {
         return nullptr;
     }
     SDL_Surface* loaded = IMG_Load(fileName);
     if (!loaded) {
         std::snprintf(failure, sizeof failure, "cannot load %s (%s)", fileName, IMG_GetError());
+        return nullptr;
     }
-    return loaded;
-}
-
-// After a decode, the display-format copy can still fail when memory is short.
-static SDL_Surface* sayIfUnconverted(SDL_Surface* converted, const char* fileName) {
+    SDL_Surface* converted = keepAlpha ? SDL_DisplayFormatAlpha(loaded) : SDL_DisplayFormat(loaded);
     if (!converted) {
         std::snprintf(failure, sizeof failure, "cannot convert %s to the display's format (%s)",
                       fileName, SDL_GetError());
+    } else if (!keepAlpha) {
+        SDL_SetColorKey(converted, SDL_SRCCOLORKEY, SDL_MapRGB(converted->format, 0, 255, 255));
     }
+    SDL_FreeSurface(loaded);
     return converted;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Loading
-// ---------------------------------------------------------------------------------------------
-
-// The colour key is mapped into the converted surface's format, so on a display with fewer
-// bits per channel every colour that reduces to cyan's pixel value is transparent too.
 SDL_Surface* loadImage(const char* fileName, ImageLimit limit) {
-    SDL_Surface* loaded = decode(fileName, limit);
-    if (!loaded) {
-        return nullptr;
-    }
-    SDL_Surface* converted = sayIfUnconverted(SDL_DisplayFormat(loaded), fileName);
-    SDL_FreeSurface(loaded);
-    if (converted) {
-        SDL_SetColorKey(converted, SDL_SRCCOLORKEY, SDL_MapRGB(converted->format, 0, 255, 255));
-    }
-    return converted;
+    return loadConverted(fileName, limit, false);
 }
 
 SDL_Surface* loadAlphaImage(const char* fileName, ImageLimit limit) {
-    SDL_Surface* loaded = decode(fileName, limit);
-    if (!loaded) {
-        return nullptr;
-    }
-    SDL_Surface* converted = sayIfUnconverted(SDL_DisplayFormatAlpha(loaded), fileName);
-    SDL_FreeSurface(loaded);
-    return converted;
+    return loadConverted(fileName, limit, true);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Drawing
-// ---------------------------------------------------------------------------------------------
+// ---- Drawing --------------------------------------------------------------------------------
 
 // SDL rewrites the destination rectangle when it clips, so every blit gets a fresh one. A
 // null sheet never reaches SDL: the compatibility library does not refuse every null surface
@@ -197,10 +175,6 @@ void blitCell(SDL_Surface* sheet, const SDL_Rect* cell, int x, int y) {
         return;
     }
     SDL_Rect at = makeRect(x, y, 0, 0);
-    if (!cell) {
-        SDL_BlitSurface(sheet, nullptr, screen, &at);
-        return;
-    }
-    SDL_Rect from = *cell;
+    SDL_Rect from = cell ? *cell : makeRect(0, 0, sheet->w, sheet->h);
     SDL_BlitSurface(sheet, &from, screen, &at);
 }

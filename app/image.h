@@ -4,11 +4,10 @@
 
 #include <SDL.h>
 
-// The most of an image the game decodes, in pixels. Each loader states its own beside its
-// load call, about twice what it reads on each side, so art drawn a little large still loads
-// while a picture that would only cost memory and time is refused before it is decoded. The
-// decoded surface is then at most width x height x 4 bytes, and its display-format copy the
-// same again.
+// The most of an image the game decodes, in pixels: each loader's is about twice what it reads
+// on each side, so art drawn a little large still loads while a picture that would only cost
+// memory and time is refused before it is decoded (at most width x height x 4 bytes, and its
+// display-format copy the same again).
 struct ImageLimit {
     int width;
     int height;

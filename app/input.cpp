@@ -3,27 +3,14 @@
 
 #include <algorithm>
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 KeyState keyStates[keyCount] = {};
 KeyState mouseButtonStates[mouseButtonCount] = {};
 ScreenPoint pointer = {};
 bool cursorDrawn = false;
 
-// ---------------------------------------------------------------------------------------------
-// Helpers
-// ---------------------------------------------------------------------------------------------
-
-// A state that was Pressed at the last poll is merely Held now.
-static void demote(KeyState* states, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (states[i] != Up) {
-            states[i] = Held;
-        }
-    }
-}
+// ---- Helpers --------------------------------------------------------------------------------
 
 // Takes every queued event of one type; each names an entry by its key symbol or button
 // number, which is set to `to` when it is within the table. SDL answers a negative count
@@ -39,18 +26,17 @@ static void takeEvents(SDL_EventType type, KeyState* states, int count, KeyState
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Poll
-// ---------------------------------------------------------------------------------------------
+// ---- Poll -----------------------------------------------------------------------------------
 
-// Each event type is drained whole before the next, so within one poll all downs are
-// applied before all ups: a press and release between two polls ends Up.
+// A state that was Pressed at the last poll is merely Held now. Each event type is drained
+// whole before the next, so within one poll all downs are applied before all ups: a press and
+// release between two polls ends Up.
 void updateInput() {
-    demote(keyStates, keyCount);
+    std::replace(keyStates, keyStates + keyCount, Pressed, Held);
     takeEvents(SDL_KEYDOWN, keyStates, keyCount, Pressed);
     takeEvents(SDL_KEYUP, keyStates, keyCount, Up);
 
-    demote(mouseButtonStates, mouseButtonCount);
+    std::replace(mouseButtonStates, mouseButtonStates + mouseButtonCount, Pressed, Held);
     takeEvents(SDL_MOUSEBUTTONDOWN, mouseButtonStates, mouseButtonCount, Pressed);
     takeEvents(SDL_MOUSEBUTTONUP, mouseButtonStates, mouseButtonCount, Up);
 

@@ -1,6 +1,5 @@
 // Per-pass input state: what each key and mouse button did since the previous pass, where
-// the pointer is, and whether the pointer is shown. updateInput writes the keys, buttons
-// and pointer; everyone else polls them.
+// the pointer is, and whether the pointer is shown; everyone polls it.
 #pragma once
 
 #include <SDL.h>

@@ -17,14 +17,13 @@
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <optional>
 #include <string>
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
-// ---------------------------------------------------------------------------------------------
-// Command line
-// ---------------------------------------------------------------------------------------------
+// ---- Command line ---------------------------------------------------------------------------
 
 static const char* const helpText =
     "Usage: plint [-h | --help | --version]\n"
@@ -44,33 +43,30 @@ static const char* const helpText =
     "\n"
     "Art: the images are read from the first of these folders that holds any of them:\n";
 
-// The system's side. A Windows player has no terminal: SDL's start-up library sends stdout
-// and stderr to stdout.txt and stderr.txt beside plint.exe, so what the player asked for or
-// must know at once shows in a message box too. There is always a desktop to open a window on.
-#ifdef _WIN32
+// A Windows player has no terminal: SDL's start-up library sends stdout and stderr to
+// stdout.txt and stderr.txt beside plint.exe, so what the player asked for or must know at
+// once shows in a message box too.
 static void tell(const std::string& text, std::FILE* stream) {
     std::fputs(text.c_str(), stream);
+#ifdef _WIN32
     MessageBoxA(nullptr, text.c_str(), "Plint",
                 MB_OK | (stream == stderr ? MB_ICONERROR : MB_ICONINFORMATION));
-}
-
-static bool displayAvailable() {
-    return true;
-}
-#else
-static void tell(const std::string& text, std::FILE* stream) {
-    std::fputs(text.c_str(), stream);
+#endif
 }
 
 // Left to itself, SDL 1.2 falls back to drawing in the terminal when no window system is
-// there, and takes it over; a driver the player names is the player's choice.
+// there, and takes it over; a driver the player names is the player's choice. Windows always
+// has a desktop to open a window on.
 static bool displayAvailable() {
+#ifdef _WIN32
+    return true;
+#else
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (driver && *driver) || (display && *display) || (wayland && *wayland);
-}
 #endif
+}
 
 static void printHelp() {
     std::string text = helpText;
@@ -109,9 +105,7 @@ static Answer answerArguments(int argc, char** argv) {
     return Answer::Play;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Start-up
-// ---------------------------------------------------------------------------------------------
+// ---- Start-up -------------------------------------------------------------------------------
 
 // The menu entry's 32-pixel icon, read beside the art: in the source tree or where the game
 // is installed. SDL 1.2 takes an icon only before the video mode is set, and copies it.
@@ -131,16 +125,12 @@ static void setWindowIcon() {
 // goes to the window as an X shared-memory image, as the classic library sends it, and
 // nothing is written. Both settings are needed: SDL 2 would back even a software renderer's
 // window with an OpenGL texture. The classic library reads neither; a player's own stands.
-static void presentInSoftware() {
+// SDL starts only what the game uses: no audio, so no sound server is contacted.
+static bool openWindow() {
 #ifndef _WIN32
     setenv("SDL_RENDER_DRIVER", "software", 0);
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
 #endif
-}
-
-// Only what the game uses: no audio, so no sound server is contacted and nothing is written.
-static bool openWindow() {
-    presentInSoftware();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         tell(std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n", stderr);
         return false;
@@ -174,13 +164,10 @@ static void loadAssets() {
     loadOverlayAssets();
 }
 
-// ---------------------------------------------------------------------------------------------
-// Main loop
-// ---------------------------------------------------------------------------------------------
+// ---- Main loop ------------------------------------------------------------------------------
 
 // Everything a frame's pixels depend on besides the art and the maze (carved once, before the
 // world first draws): the player's pose while the world is drawn, and the overlay's picture.
-// A pass that leaves the same state as the pass last shown has nothing new to show.
 struct FrameState {
     bool worldShown = false; // the world drew the view: the fade rests at 0, the maze is carved
     double x = 0.0;          // the pose it drew
@@ -194,8 +181,7 @@ static bool operator==(const FrameState& a, const FrameState& b) {
            a.overlay == b.overlay;
 }
 
-static FrameState lastShown;
-static bool anyShown = false;
+static std::optional<FrameState> lastShown; // none before the first pass
 
 // Every update runs before anything is drawn, in the order the world and the overlay would
 // run: the world only while the overlay is wholly gone (the fade rests on exactly 0.0; any
@@ -213,14 +199,13 @@ static void runPass() {
         state.angle = playerAngle;
     }
     state.overlay = updateOverlay();
-    const bool changed = !anyShown || !(state == lastShown);
+    const bool changed = !lastShown || !(state == *lastShown);
     if (changed) {
         if (state.worldShown) {
             drawWorld();
         }
         drawOverlay(state.overlay);
         lastShown = state;
-        anyShown = true;
     }
     if (changed || screenExposed) {
         SDL_Flip(screen);

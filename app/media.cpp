@@ -13,9 +13,7 @@
 #include <unistd.h>
 #endif
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 // Relative to the working directory until findMedia chooses, so the images' paths are the
 // same as when the game looked nowhere else.
@@ -39,9 +37,7 @@ static const char* const gameImages[] = {
     "Game/wall.png",     "Game/background.png",        "Canopy/Font.png",  "Canopy/Button.png",
     "Canopy/Border.png", "Canopy/TopBottomBorder.png", "Canopy/Cursor.png"};
 
-// ---------------------------------------------------------------------------------------------
-// Helpers
-// ---------------------------------------------------------------------------------------------
+// ---- Helpers --------------------------------------------------------------------------------
 
 // The system's side: where the running executable lies and a folder's path with its links
 // resolved, both with '/' between steps; "" when the system does not say. Windows' fopen
@@ -53,9 +49,7 @@ static std::string withSlashes(const wchar_t* wide) {
         return "";
     }
     std::string slashed(path);
-    for (char& c : slashed) {
-        c = c == '\\' ? '/' : c;
-    }
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
     return slashed;
 }
 
@@ -86,11 +80,6 @@ static std::string resolvedPath(const char* path) {
     return realpath(path, resolved) ? resolved : "";
 }
 #endif
-
-static std::string executableFolder() {
-    const std::string executable = executablePath();
-    return executable.substr(0, executable.rfind('/'));
-}
 
 // An absolute path without its "." and ".." steps. The executable's folder comes with its
 // links resolved, so dropping a step before ".." names the same folder. A path that does not
@@ -127,23 +116,19 @@ static bool holdsGameImage(const std::string& folder) {
     return false;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Finding the folder
-// ---------------------------------------------------------------------------------------------
+// ---- Finding the folder ---------------------------------------------------------------------
 
 std::string mediaFolder(int i) {
     if (i == 0) {
         return "Media";
     }
-    const std::string executable = executableFolder();
-    if (executable.empty()) {
+    const std::string executable = executablePath();
+    const std::string folder = executable.substr(0, executable.rfind('/'));
+    const bool inBuildFolder = folder == resolvedPath(buildFolder);
+    if (folder.empty() || inBuildFolder != (i == 1)) {
         return "";
     }
-    const bool inBuildFolder = executable == resolvedPath(buildFolder);
-    if (inBuildFolder != (i == 1)) {
-        return "";
-    }
-    return tidied(executable + "/" + besideExecutable[i]);
+    return tidied(folder + "/" + besideExecutable[i]);
 }
 
 bool findMedia() {

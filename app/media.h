@@ -9,11 +9,10 @@ constexpr int mediaFolderCount = 3;
 
 // Called by findMedia and by main's --help: folder i of the search, in order: Media under
 // the working directory, the Media folder of the source tree this executable was built in,
-// and the installed data folder (share/plint/Media beside the executable's bin folder).
-// The last two are found from where the executable lies, so an installed tree works
-// wherever it is put. Only one of them is ever searched: the source tree's while the
-// executable lies in its build folder, the installed one once it lies anywhere else. A
-// folder not searched, or not found because the executable's place cannot be read, is "".
+// and the installed data folder (share/plint/Media beside the executable's bin folder), both
+// found from where the executable lies, so an installed tree works anywhere. The source
+// tree's is searched only while the executable lies in its build folder, the installed one
+// only once it lies elsewhere. A folder not searched, or whose place cannot be read, is "".
 std::string mediaFolder(int i);
 
 // Called once by main at start-up, before the window opens: picks the first folder searched
@@ -22,7 +21,7 @@ std::string mediaFolder(int i);
 // directory, and every one of them is missing.
 bool findMedia();
 
-// Called by the asset loaders and for the window icon: the path of `name`, given under Media (such as
-// "Game/wall.png"), in the chosen folder; "Media/<name>" before findMedia has run or when
-// it found nothing.
+// Called by the asset loaders and for the window icon: the path of `name`, given under Media (such
+// as "Game/wall.png"), in the chosen folder; "Media/<name>" before findMedia has run or when it
+// found nothing.
 std::string mediaPath(const char* name);

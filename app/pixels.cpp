@@ -1,9 +1,7 @@
 // Raw pixel access, format descriptions, locking and rectangles for every drawing module.
 #include "app/pixels.h"
 
-// ---------------------------------------------------------------------------------------------
-// Raw pixels
-// ---------------------------------------------------------------------------------------------
+// ---- Raw pixels -----------------------------------------------------------------------------
 
 static Uint8* pixelAddress(const SDL_Surface* surface, int x, int y) {
     return static_cast<Uint8*>(surface->pixels) + surface->pitch * y +
@@ -22,9 +20,7 @@ void writePixel(SDL_Surface* surface, int x, int y, Uint32 value) {
                      [&](auto bytes) { storePixel<bytes()>(pixelAddress(surface, x, y), value); });
 }
 
-// ---------------------------------------------------------------------------------------------
-// Format descriptions
-// ---------------------------------------------------------------------------------------------
+// ---- Format descriptions --------------------------------------------------------------------
 
 // Each table is filled by asking SDL itself, so unpacking reproduces SDL_GetRGB exactly,
 // whatever rounding this SDL uses to widen a channel's bits.
@@ -60,9 +56,7 @@ PixelLayout describePixels(const SDL_PixelFormat* format) {
     return layout;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Locking and rectangles
-// ---------------------------------------------------------------------------------------------
+// ---- Locking and rectangles -----------------------------------------------------------------
 
 void lockPixels(SDL_Surface* surface) {
     if (SDL_MUSTLOCK(surface)) {
@@ -77,10 +71,5 @@ void unlockPixels(SDL_Surface* surface) {
 }
 
 SDL_Rect makeRect(int x, int y, int w, int h) {
-    SDL_Rect rect = {};
-    rect.x = Sint16(x);
-    rect.y = Sint16(y);
-    rect.w = Uint16(w);
-    rect.h = Uint16(h);
-    return rect;
+    return {Sint16(x), Sint16(y), Uint16(w), Uint16(h)};
 }

@@ -1,6 +1,5 @@
-// The pixel layer every drawing module stands on: raw pixels of 1 to 4 bytes, a surface's
-// format described once for packing and unpacking colours, one dispatch on bytes per pixel
-// for the hot loops, locking, and rectangles.
+// The pixel layer every drawing module stands on: raw pixels of 1 to 4 bytes, colours packed
+// and unpacked by a format described once, locking, and rectangles.
 //
 // The pixel (x, y) lies at pixels + pitch * y + BytesPerPixel * x. Rows are walked by
 // pitch, never by width: SDL may pad them. None of these functions check bounds.
@@ -11,9 +10,7 @@
 #include <cstring>
 #include <type_traits>
 
-// ---------------------------------------------------------------------------------------------
-// Raw pixels
-// ---------------------------------------------------------------------------------------------
+// ---- Raw pixels -----------------------------------------------------------------------------
 
 // Called by the wall loader and the tests: the raw value of (x, y). Any size but 1 to 4
 // bytes reads as 0.
@@ -23,21 +20,20 @@ Uint32 readPixel(const SDL_Surface* surface, int x, int y);
 // but 1 to 4 bytes does nothing.
 void writePixel(SDL_Surface* surface, int x, int y, Uint32 value);
 
+// The machine word a pixel of 1, 2 or 4 bytes is kept in; 3 bytes have none.
+template <int Bytes>
+using PixelWord =
+    std::conditional_t<Bytes == 1, Uint8, std::conditional_t<Bytes == 2, Uint16, Uint32>>;
+
 // Called by the hot loops inside forBytesPerPixel: the raw value at p on a surface of
 // `Bytes` bytes per pixel: one byte, one 16-bit word, three bytes low byte first
 // (b0 | b1 << 8 | b2 << 16), or one 32-bit word.
 template <int Bytes> inline Uint32 loadPixel(const Uint8* p) {
     static_assert(Bytes >= 1 && Bytes <= 4, "a pixel is 1 to 4 bytes");
-    if constexpr (Bytes == 1) {
-        return p[0];
-    } else if constexpr (Bytes == 2) {
-        Uint16 word = 0;
-        std::memcpy(&word, p, sizeof word);
-        return word;
-    } else if constexpr (Bytes == 3) {
+    if constexpr (Bytes == 3) {
         return Uint32(p[0]) | Uint32(p[1]) << 8 | Uint32(p[2]) << 16;
     } else {
-        Uint32 word = 0;
+        PixelWord<Bytes> word = 0;
         std::memcpy(&word, p, sizeof word);
         return word;
     }
@@ -46,17 +42,13 @@ template <int Bytes> inline Uint32 loadPixel(const Uint8* p) {
 // Called by the hot loops inside forBytesPerPixel: stores a raw value in the same layout.
 template <int Bytes> inline void storePixel(Uint8* p, Uint32 value) {
     static_assert(Bytes >= 1 && Bytes <= 4, "a pixel is 1 to 4 bytes");
-    if constexpr (Bytes == 1) {
-        p[0] = Uint8(value);
-    } else if constexpr (Bytes == 2) {
-        const Uint16 word = Uint16(value);
-        std::memcpy(p, &word, sizeof word);
-    } else if constexpr (Bytes == 3) {
+    if constexpr (Bytes == 3) {
         p[0] = Uint8(value);
         p[1] = Uint8(value >> 8);
         p[2] = Uint8(value >> 16);
     } else {
-        std::memcpy(p, &value, sizeof value);
+        const PixelWord<Bytes> word = PixelWord<Bytes>(value);
+        std::memcpy(p, &word, sizeof word);
     }
 }
 
@@ -66,19 +58,13 @@ template <int Bytes> inline void storePixel(Uint8* p, Uint32 value) {
 template <typename Body> inline void forBytesPerPixel(int bytesPerPixel, Body&& body) {
     switch (bytesPerPixel) {
     case 1:
-        body(std::integral_constant<int, 1>());
-        break;
+        return body(std::integral_constant<int, 1>());
     case 2:
-        body(std::integral_constant<int, 2>());
-        break;
+        return body(std::integral_constant<int, 2>());
     case 3:
-        body(std::integral_constant<int, 3>());
-        break;
+        return body(std::integral_constant<int, 3>());
     case 4:
-        body(std::integral_constant<int, 4>());
-        break;
-    default:
-        break;
+        return body(std::integral_constant<int, 4>());
     }
 }
 
@@ -87,9 +73,7 @@ inline Uint8* rowStart(SDL_Surface* surface, int y) {
     return static_cast<Uint8*>(surface->pixels) + surface->pitch * y;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Colours
-// ---------------------------------------------------------------------------------------------
+// ---- Colours --------------------------------------------------------------------------------
 
 // Where one of red, green and blue sits in a raw pixel, and how many low bits it drops.
 struct ChannelField {
@@ -139,9 +123,7 @@ inline void unpackColour(const PixelLayout& layout, Uint32 pixel, Uint8* r, Uint
     *b = layout.widened[2][(pixel & p.blue.mask) >> p.blue.shift];
 }
 
-// ---------------------------------------------------------------------------------------------
-// Locking and rectangles
-// ---------------------------------------------------------------------------------------------
+// ---- Locking and rectangles -----------------------------------------------------------------
 
 // Called around every loop that touches a surface's memory directly: some surfaces only
 // have their pixels while locked (SDL_MUSTLOCK); for the others these do nothing.

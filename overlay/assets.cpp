@@ -8,9 +8,7 @@
 
 #include <cstdio>
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 SDL_Surface* snapshotSurface = nullptr;
 SDL_Surface* frostedSurface = nullptr;
@@ -20,33 +18,26 @@ SDL_Surface* borderSurface = nullptr;
 SDL_Surface* barsSurface = nullptr;
 SDL_Surface* cursorSurface = nullptr;
 
-
 SDL_Rect glyphRects[glyphCount] = {};
 SDL_Rect buttonTiles[buttonTileCount] = {};
 SDL_Rect cursorFrames[cursorFrameCount] = {};
 
-// ---------------------------------------------------------------------------------------------
-// Tables
-// ---------------------------------------------------------------------------------------------
+// ---- Tables ---------------------------------------------------------------------------------
 
 static void fillTables() {
     for (int i = 0; i < glyphCount; ++i) {
         glyphRects[i] = makeRect(glyphWidth * i, 0, glyphWidth, glyphHeight);
     }
-    for (int row = 0; row < 2; ++row) {
-        for (int col = 0; col < 9; ++col) {
-            buttonTiles[row * 9 + col] = makeRect(buttonTileSize * col, buttonTileSize * row,
-                                                  buttonTileSize, buttonTileSize);
-        }
+    for (int i = 0; i < buttonTileCount; ++i) {
+        buttonTiles[i] = makeRect(buttonTileSize * (i % 9), buttonTileSize * (i / 9),
+                                  buttonTileSize, buttonTileSize);
     }
     for (int i = 0; i < cursorFrameCount; ++i) {
         cursorFrames[i] = makeRect(cursorFrameSize * i, 0, cursorFrameSize, cursorFrameSize);
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Loading
-// ---------------------------------------------------------------------------------------------
+// ---- Loading --------------------------------------------------------------------------------
 
 // A failed load only leaves its pointer null and names the file on stderr, with what the
 // player will miss; the game runs on without that picture.
@@ -60,8 +51,6 @@ static SDL_Surface* loadOrSay(SDL_Surface* (*load)(const char*, ImageLimit), con
     return image;
 }
 
-// The most of each sheet that loads: about twice what its cells reach on each side (the
-// border and the bars are whole-screen images).
 static constexpr ImageLimit fontLimit = {2 * glyphWidth * glyphCount, 2 * glyphHeight};
 static constexpr ImageLimit buttonLimit = {2 * 9 * buttonTileSize, 2 * 2 * buttonTileSize};
 static constexpr ImageLimit cursorLimit = {2 * cursorFrameSize * cursorFrameCount,

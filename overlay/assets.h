@@ -3,7 +3,6 @@
 // never freed; any surface pointer is null when its image could not be loaded or made.
 #pragma once
 
-
 #include <SDL.h>
 
 constexpr int glyphCount = 95;       // font cells, characters 32 (' ') to 126 ('~')

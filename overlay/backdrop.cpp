@@ -9,9 +9,7 @@
 #include <algorithm>
 #include <cstring>
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 // The frozen frame, one row-major plane per channel (red, green, blue), so the blur and the
 // blend walk contiguous bytes that the compiler can vectorise. frostedPlanes ends each
@@ -23,11 +21,8 @@ static constexpr int planeSize = backdropWidth * backdropHeight;
 static uint8_t frostedPlanes[3][planeSize] = {};
 static uint8_t sharpPlanes[3][planeSize] = {};
 
-// ---------------------------------------------------------------------------------------------
-// Capture
-// ---------------------------------------------------------------------------------------------
+// ---- Capture --------------------------------------------------------------------------------
 
-// A palette surface goes through SDL for every pixel; any other through the layout's tables.
 static void readFrame(SDL_Surface* surface, uint8_t (*planes)[planeSize]) {
     const PixelLayout layout = describePixels(surface->format);
     lockPixels(surface);
@@ -80,24 +75,18 @@ static void blurPlane(uint8_t* frost, uint8_t* scratch) {
 }
 
 // Three clamped steps towards light tones: add 50, take 100, add 100.
-static uint8_t washOut(int channel) {
-    const int value = std::max(std::min(channel + 50, 255) - 100, 0);
-    return uint8_t(std::min(value + 100, 255));
-}
-
 static void washOutPlane(uint8_t* plane) {
     uint8_t washed[256] = {};
     for (int c = 0; c < 256; ++c) {
-        washed[c] = washOut(c);
+        const int value = std::max(std::min(c + 50, 255) - 100, 0);
+        washed[c] = uint8_t(std::min(value + 100, 255));
     }
     for (int i = 0; i < planeSize; ++i) {
         plane[i] = washed[plane[i]];
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Blend
-// ---------------------------------------------------------------------------------------------
+// ---- Blend ----------------------------------------------------------------------------------
 
 // (frost * w + sharp * (100 - w)) / 100 for sixteen pixels of one channel. The weighted sum
 // is at most 25,500, so it fits 16 bits, and a weighted mean of two bytes never exceeds 255,
@@ -142,9 +131,7 @@ static void blendInto(SDL_Surface* target, int w) {
     unlockPixels(target);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Backdrop
-// ---------------------------------------------------------------------------------------------
+// ---- Backdrop -------------------------------------------------------------------------------
 
 // The snapshot is an exact copy of the screen, so without one the screen itself, which
 // still shows the same frame, serves for the sharp image. The classic SDL refuses a blit
@@ -173,5 +160,5 @@ void drawBackdrop(double level) {
         blitCell(frostedSurface, nullptr, 0, 0);
         return;
     }
-    blendInto(screen, level == 100.0 ? 100 : int(level));
+    blendInto(screen, int(level));
 }

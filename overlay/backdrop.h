@@ -2,8 +2,6 @@
 // kept sharp and frosted (blurred, washed out), and blended by the fade in every pass.
 #pragma once
 
-#include <cstdint>
-
 // Called by drawOverlay when Escape opened the menu from rest: copies the screen
 // into the snapshot, and makes the sharp and the frosted images of it.
 void captureBackdrop();
@@ -12,4 +10,3 @@ void captureBackdrop();
 // draws nothing, at exactly 100 the frost, and between the two a blend of sharp and frost
 // weighted by the level truncated (0..99), over every pixel of the screen.
 void drawBackdrop(double level);
-

@@ -8,9 +8,7 @@
 
 #include <cstdio>
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 struct tm* localTime = nullptr;
 
@@ -40,9 +38,7 @@ constexpr int clockRow = 38;
 constexpr int creditLeft = 20;
 constexpr int creditRow = 442;
 
-// ---------------------------------------------------------------------------------------------
-// Lines
-// ---------------------------------------------------------------------------------------------
+// ---- Lines ----------------------------------------------------------------------------------
 
 static const char* entry(const char* const* table, int count, int index) {
     return index >= 0 && index < count ? table[index] : "";
@@ -57,19 +53,12 @@ void composeDateLine(char* line, size_t size, const struct tm& time) {
 
 // 0 is 12 AM and 12 is 12 PM; 13..23 count again from 1.
 void composeClockLine(char* line, size_t size, const struct tm& time) {
-    int hour = time.tm_hour;
-    if (hour > 12) {
-        hour -= 12;
-    } else if (hour == 0) {
-        hour = 12;
-    }
+    const int hour = time.tm_hour > 12 ? time.tm_hour - 12 : time.tm_hour == 0 ? 12 : time.tm_hour;
     std::snprintf(line, size, "%d:%s%d:%s%d %s", hour, time.tm_min < 10 ? "0" : "", time.tm_min,
                   time.tm_sec < 10 ? "0" : "", time.tm_sec, time.tm_hour < 12 ? "AM" : "PM");
 }
 
-// ---------------------------------------------------------------------------------------------
-// Bars
-// ---------------------------------------------------------------------------------------------
+// ---- Bars -----------------------------------------------------------------------------------
 
 void refreshLocalTime() {
     const time_t now = time(nullptr);

@@ -4,7 +4,6 @@
 
 #include "overlay/picture.h"
 
-#include <cstddef>
 #include <ctime>
 
 // The C runtime's broken-down local time, refreshed in every pass in which the overlay is
@@ -23,9 +22,7 @@ void composeClockBars(OverlayFrame& frame);
 // slid by the fade, with the lines composeClockBars wrote and the credit.
 void drawClockBars(const OverlayFrame& frame);
 
-// ---------------------------------------------------------------------------------------------
-// For tests
-// ---------------------------------------------------------------------------------------------
+// ---- For tests ------------------------------------------------------------------------------
 
 // "Sunday January 3rd 2010" into line (always NUL-terminated, cut to size); a field outside
 // its table's range shows as nothing.

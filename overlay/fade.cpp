@@ -3,18 +3,16 @@
 
 #include "app/input.h"
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+#include <algorithm>
+
+// ---- State ----------------------------------------------------------------------------------
 
 bool menuOpen = false;
 double fadeLevel = 0.0;
 
 static constexpr int escapeKey = 27;
 
-// ---------------------------------------------------------------------------------------------
-// Fade
-// ---------------------------------------------------------------------------------------------
+// ---- Fade -----------------------------------------------------------------------------------
 
 // Reopening during a fade-out captures nothing: the world has not drawn since the last
 // capture, so the stored frame is still the one on display.
@@ -26,15 +24,12 @@ bool updateFade() {
     return menuOpen && fadeLevel == 0.0;
 }
 
-// A fifteenth of the distance plus a half step, so the fade arrives and then snaps exactly.
+// A fifteenth of the distance plus a half step, so the fade arrives and then snaps exactly;
+// either way it can only overshoot the end it heads for.
 void easeFadeLevel() {
-    if (menuOpen) {
-        const double next = (fadeLevel * 14 + 100) / 15 + 0.5;
-        fadeLevel = next > 100 ? 100.0 : next;
-    } else {
-        const double next = (fadeLevel * 14 + 0) / 15 - 0.5;
-        fadeLevel = next < 0 ? 0.0 : next;
-    }
+    const double target = menuOpen ? 100 : 0;
+    const double halfStep = menuOpen ? 0.5 : -0.5;
+    fadeLevel = std::clamp((fadeLevel * 14 + target) / 15 + halfStep, 0.0, 100.0);
 }
 
 int slideWithFade(double fade, int closed, int open) {

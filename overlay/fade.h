@@ -12,8 +12,7 @@ extern bool menuOpen;
 extern double fadeLevel;
 
 // Called by updateOverlay first in every pass: Escape toggles menuOpen. Returns true when it
-// opened the menu from rest (the fade at exactly 0), so the frame on screen is to be frozen;
-// reopening during a fade-out keeps the frame frozen last.
+// opened the menu from rest (the fade at exactly 0), so the frame on screen is to be frozen.
 bool updateFade();
 
 // Called by updateOverlay right after updateFade, every pass: one easing step of fadeLevel,

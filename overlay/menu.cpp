@@ -9,9 +9,7 @@
 #include "overlay/fade.h"
 #include "overlay/font.h"
 
-// ---------------------------------------------------------------------------------------------
-// Layout
-// ---------------------------------------------------------------------------------------------
+// ---- Layout ---------------------------------------------------------------------------------
 
 // The button sheet's columns; row 1 holds the same pieces highlighted.
 enum ButtonPiece : int {
@@ -30,15 +28,15 @@ constexpr int tile = buttonTileSize;
 constexpr int middleTiles = 14; // 294 pixels, then a 6-pixel piece: 300 across
 constexpr int middleWidth = 300;
 constexpr int middleRows = 15;
-constexpr int frameWidth = tile + middleWidth + tile;  // 342
+constexpr int frameWidth = tile + middleWidth + tile; // 342
 constexpr int frameHeight = tile + middleRows + tile; // 57
 
 // The buttons are centred on the screen's middle column; each button's middle band and its
 // label are centred on the button's row.
 constexpr int menuCentreX = 320;
 constexpr int middleLeft = menuCentreX - middleWidth / 2;
-constexpr int middleAbove = middleRows / 2;   // the band's first row, above the button's row
-constexpr int labelAbove = glyphHeight / 2;   // the label's first row, likewise
+constexpr int middleAbove = middleRows / 2; // the band's first row, above the button's row
+constexpr int labelAbove = glyphHeight / 2; // the label's first row, likewise
 
 // The pointer zone leaves the frame's outer pixels out on every side, so the two buttons'
 // zones never meet where their frames overlap at full fade.
@@ -53,9 +51,7 @@ struct ButtonPlace {
 constexpr ButtonPlace buttonPlaces[menuButtonCount] = {{595, 115, "Resume game"},
                                                        {645, 165, "Exit"}};
 
-// ---------------------------------------------------------------------------------------------
-// Frame pieces
-// ---------------------------------------------------------------------------------------------
+// ---- Frame pieces ---------------------------------------------------------------------------
 
 // A piece is the left or top part of its column's tile, w x h pixels of it.
 static void blitPiece(int column, int row, int w, int h, int x, int y) {
@@ -64,7 +60,6 @@ static void blitPiece(int column, int row, int w, int h, int x, int y) {
     blitCell(buttonSurface, &piece, x, y);
 }
 
-// Fourteen whole tiles and the 6-pixel left part of a fifteenth fill the 300 pixels.
 static void blitRun(int column, int row, int h, int x, int y) {
     for (int i = 0; i < middleTiles; ++i) {
         blitPiece(column, row, tile, h, x + tile * i, y);
@@ -86,23 +81,22 @@ static void drawButtonFrame(int x, int y, int row) {
     blitRun(Middle, row, middleRows, x, y);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Buttons
-// ---------------------------------------------------------------------------------------------
+// ---- Buttons --------------------------------------------------------------------------------
 
 // The zone is the frame drawn for the button's row, less its inset; x 157..482 and the
 // button's row +-20 as the frame stands.
 static bool pointerOver(int row) {
     const int left = middleLeft - tile + zoneInset;
     const int top = row - middleAbove - tile + zoneInset;
-    return pointer.x >= left && pointer.x < left + frameWidth - 2 * zoneInset &&
-           pointer.y >= top && pointer.y < top + frameHeight - 2 * zoneInset;
+    return pointer.x >= left && pointer.x < left + frameWidth - 2 * zoneInset && pointer.y >= top &&
+           pointer.y < top + frameHeight - 2 * zoneInset;
 }
 
 // A button held down from before never clicks; the "Exit" click lets the pass run to its end.
 void updatePauseMenu(OverlayFrame& frame) {
     for (int i = 0; i < menuButtonCount; ++i) {
-        const int row = slideWithFade(frame.fade, buttonPlaces[i].closedRow, buttonPlaces[i].openRow);
+        const int row =
+            slideWithFade(frame.fade, buttonPlaces[i].closedRow, buttonPlaces[i].openRow);
         frame.buttonRows[i] = row;
         frame.lit[i] = pointerOver(row);
         if (frame.lit[i] && mouseButtonStates[SDL_BUTTON_LEFT] == Pressed) {

@@ -12,4 +12,3 @@ void updatePauseMenu(OverlayFrame& frame);
 // Called by drawOverlay after the backdrop, in every pass in which the fade is not 0: both
 // buttons where updatePauseMenu placed them, lit as it found them, with their labels.
 void drawPauseMenu(const OverlayFrame& frame);
-

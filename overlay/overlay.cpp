@@ -8,21 +8,16 @@
 #include "overlay/fade.h"
 #include "overlay/menu.h"
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 static OverlayFrame current;
 
-// False during the first pass only: the cursor, and with it mouse turning, starts with the
-// second pass.
+// False in the first pass only: the cursor, and mouse turning with it, start in the second.
 static bool cursorReady = false;
 
 static constexpr int pointerFrame = 3;
 
-// ---------------------------------------------------------------------------------------------
-// Update
-// ---------------------------------------------------------------------------------------------
+// ---- Update ---------------------------------------------------------------------------------
 
 // The fade judged here is the one after this pass's easing step, so the menu and bars show
 // over the live view in the pass that opens the menu, and not at all in the pass a closing
@@ -46,9 +41,7 @@ const OverlayFrame& updateOverlay() {
     return current;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Drawing
-// ---------------------------------------------------------------------------------------------
+// ---- Drawing --------------------------------------------------------------------------------
 
 void drawBorder() {
     blitCell(borderSurface, nullptr, 0, 0);

@@ -1,6 +1,4 @@
-// The pause overlay's per-pass driver, split as a game splits its ticker from its drawer:
-// updateOverlay takes Escape, the easing, the menu's hit tests and clicks and the clock, and
-// writes down everything the overlay's picture depends on; drawOverlay draws that picture.
+// The pause overlay's per-pass driver, split as a game splits its ticker from its drawer.
 #pragma once
 
 #include "overlay/picture.h"

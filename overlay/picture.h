@@ -13,9 +13,9 @@ constexpr int clockLineSize = 64;  // the longest date and any year an int holds
 // leave equal OverlayFrames draw the same pixels over the same frame below. Fields that do
 // not show (the menu's while the fade is 0) hold their defaults, so they never differ.
 struct OverlayFrame {
-    bool capture = false;          // the menu opened from rest: the screen is frozen first
-    double backdropLevel = 0.0;    // the fade before this pass's easing step
-    double fade = 0.0;             // after it; the menu and the bars show while it is not 0
+    bool capture = false;                 // the menu opened from rest: the screen is frozen first
+    double backdropLevel = 0.0;           // the fade before this pass's easing step
+    double fade = 0.0;                    // after it; the menu and the bars show while it is not 0
     int buttonRows[menuButtonCount] = {}; // each button's middle row, slid by the fade
     bool lit[menuButtonCount] = {};       // the pointer is over the button
     bool timeKnown = false;               // the date and the clock show
@@ -33,4 +33,3 @@ inline bool operator==(const OverlayFrame& a, const OverlayFrame& b) {
            a.cursorShown == b.cursorShown && a.cursorAt.x == b.cursorAt.x &&
            a.cursorAt.y == b.cursorAt.y;
 }
-

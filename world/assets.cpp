@@ -11,9 +11,7 @@
 #include <cstdio>
 #include <string>
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 WallTexture wallTexture = {};
 SDL_Surface* backgroundSurface = nullptr;
@@ -23,9 +21,7 @@ SDL_Surface* backgroundSurface = nullptr;
 static constexpr uint8_t plainGrey = 128;
 static constexpr uint8_t plainRim = 96;
 
-// ---------------------------------------------------------------------------------------------
-// Helpers
-// ---------------------------------------------------------------------------------------------
+// ---- Helpers --------------------------------------------------------------------------------
 
 static void setTexel(int c, int r, uint8_t red, uint8_t green, uint8_t blue) {
     const int n = c * wallTextureHeight + r;
@@ -62,7 +58,6 @@ static void readWallPixels(SDL_Surface* wall) {
     unlockPixels(wall);
 }
 
-// The texture reads 400 x 258 of the wall image; it may be up to twice that a side.
 static constexpr ImageLimit wallLimit = {2 * wallTextureWidth, 2 * wallTextureHeight};
 
 static void loadWallTexture() {
@@ -107,9 +102,7 @@ static void loadBackground() {
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Loading
-// ---------------------------------------------------------------------------------------------
+// ---- Loading --------------------------------------------------------------------------------
 
 void loadWorldAssets() {
     loadWallTexture();

@@ -7,25 +7,17 @@
 #include <algorithm>
 #include <cmath>
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 static constexpr double playerRadius = 0.15; // cells
 static constexpr double halfCell = 0.5;
 
-// ---------------------------------------------------------------------------------------------
-// Helpers
-// ---------------------------------------------------------------------------------------------
+// ---- Helpers --------------------------------------------------------------------------------
 
 struct Point {
     double x;
     double y;
 };
-
-static bool isWall(int i, int j) {
-    return mazeCells[mazeIndex(i, j)] != 0;
-}
 
 // In shifted coordinates cell (i, j) is the square of half-side 0.5 around (i, j). A centre
 // strictly inside the square is measured from the square's centre; any other from the
@@ -51,9 +43,7 @@ static void pushAway(Point& p, Point q) {
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Collision
-// ---------------------------------------------------------------------------------------------
+// ---- Collision ------------------------------------------------------------------------------
 
 // The window, four by four cells around the player cut to the grid, follows the centre as
 // it is pushed: its bounds are read again at each test, and later cells see the moved
@@ -62,7 +52,7 @@ void resolveWallCollision() {
     Point p = {playerX - halfCell, playerY - halfCell};
     for (int i = std::max(int(p.x) - 2, 0); i < std::min(int(p.x) + 2, mazeWidth); ++i) {
         for (int j = std::max(int(p.y) - 2, 0); j < std::min(int(p.y) + 2, mazeHeight); ++j) {
-            if (isWall(i, j)) {
+            if (mazeCells[mazeIndex(i, j)] != 0) {
                 pushAway(p, referencePoint(p, i, j));
             }
         }

@@ -1,11 +1,11 @@
 // Carving the random perfect maze, once per run.
 #include "world/maze.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
-// ---------------------------------------------------------------------------------------------
-// State
-// ---------------------------------------------------------------------------------------------
+// ---- State ----------------------------------------------------------------------------------
 
 int32_t mazeCells[mazeWidth * mazeHeight] = {};
 int32_t mazeReady = 0;
@@ -27,24 +27,19 @@ struct Direction {
 };
 static const Direction directions[5] = {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
 
-// ---------------------------------------------------------------------------------------------
-// Helpers
-// ---------------------------------------------------------------------------------------------
+// ---- Helpers --------------------------------------------------------------------------------
 
 static int32_t& cellAt(int x, int y) {
     return mazeCells[mazeIndex(x, y)];
 }
 
-static bool isBorder(int x, int y) {
-    return x == 0 || x == mazeWidth - 1 || y == 0 || y == mazeHeight - 1;
-}
-
 static void fillRoomsAndWalls() {
     for (int y = 0; y < mazeHeight; ++y) {
         for (int x = 0; x < mazeWidth; ++x) {
+            const bool border = x == 0 || x == mazeWidth - 1 || y == 0 || y == mazeHeight - 1;
             const bool xEven = x % 2 == 0;
             const bool yEven = y % 2 == 0;
-            if (isBorder(x, y) || (xEven && yEven)) {
+            if (border || (xEven && yEven)) {
                 cellAt(x, y) = FixedWall;
             } else if (xEven || yEven) {
                 cellAt(x, y) = ClosedWall;
@@ -77,12 +72,7 @@ static bool anyCarvable(int x, int y) {
 }
 
 static bool anyRoomUnvisited() {
-    for (int32_t cell : mazeCells) {
-        if (cell == Unvisited) {
-            return true;
-        }
-    }
-    return false;
+    return std::find(std::begin(mazeCells), std::end(mazeCells), Unvisited) != std::end(mazeCells);
 }
 
 // Only 0 (open) and 1 (wall) survive the walk.
@@ -92,9 +82,7 @@ static void mapToOpenAndWall() {
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Generation
-// ---------------------------------------------------------------------------------------------
+// ---- Generation -----------------------------------------------------------------------------
 
 // A randomized depth-first walk. The mode is chosen before the draw, and a draw that names
 // a direction the mode cannot use is simply spent: carving thus picks uniformly among the

@@ -12,9 +12,7 @@ bool updateWorld();
 // lower right, for the player's pose.
 void drawWorld();
 
-// ---------------------------------------------------------------------------------------------
-// For tests and benchmarks
-// ---------------------------------------------------------------------------------------------
+// ---- For tests and benchmarks ---------------------------------------------------------------
 
 // updateWorld, then drawWorld when it answered true: one world pass.
 void runWorldFrame();
