@@ -159,8 +159,23 @@ TEST_P(SlideTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
 INSTANTIATE_TEST_SUITE_P(
     Fades, SlideTest,
     ::testing::Values(SlideCase{"Open", 100, 115, 0}, SlideCase{"Halfway", 50, 355, 30},
+                      SlideCase{"JustPastHalfway", 43, 388, 34},
                       SlideCase{"NearlyClosed", 10, 547, 54}),
     [](const testing::TestParamInfo<SlideCase>& info) { return std::string(info.param.name); });
+
+// The cursor sheet may be twice its sixteen 96-pixel frames a side, no wider.
+TEST_F(OverlayTest, ACursorSheetWiderThanTwiceItsFramesIsRefused) {
+    openScreen(32);
+    enterScratchFolder();
+    for (int width : {3072, 3073}) {
+        writeImage("Media/Canopy/Cursor.png", width, 96, [](int, int) { return 0; });
+        testing::internal::CaptureStderr();
+        loadOverlayAssets();
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(cursorSurface != nullptr, width == 3072) << width << " pixels wide";
+        SDL_FreeSurface(cursorSurface);
+    }
+}
 
 TEST_F(MenuTest, WithoutALocalTimeTheTopBarCarriesNoText) {
     fontSurface = sheet(1425, 21, [](int, int) { return 0x00FF00; });
