@@ -102,6 +102,17 @@ settled() {
     [ "$(differing "$1-before" "$1" "${2:-}")" -lt "${3:-1}" ]
 }
 
+# frosted SHOT: the paused frame in SHOT is washed out, no channel below 100, in three
+# regions where nothing of the overlay lies over it.
+frosted() {
+    local region low
+    for region in 100x150+30+220 100x150+510+220 200x30+220+380; do
+        low=$(convert "$SHOTS/$1.png" -crop "$region" +repage -format \
+            "%[fx:int(255*min(minima.r,min(minima.g,minima.b))+0.5)]" info:)
+        [ "$low" -ge 100 ] || fail "$1: a channel of $low in $region; the frost has none below 100"
+    done
+}
+
 # until_true SECONDS COMMAND...: runs COMMAND until it succeeds, for up to SECONDS; a busy
 # machine slows the game down, so each step waits for what the screen shows.
 until_true() {
