@@ -45,16 +45,10 @@ for c in "${CASES[@]}"; do
     if [ "$how" = no-Media ]; then start_game "$PLAY/bin/plint"; else start_game; fi
     cd "$ROOT" || fail "no repository"
     shot=bad-$(echo "$c" | tr -c 'a-zA-Z0-9\n-' _)
-    for i in $(seq 20) fail; do # under load the first frames may come late
-        [ "$i" = fail ] && fail "$c: the screen is one colour"
-        screenshot "$shot" && [ "$(convert "$SHOTS/$shot.png" -format %k info:)" -gt 1 ] && break
-        sleep 0.5
-    done
+    until_true 10 colourful "$shot" || fail "$c: the screen is one colour" # slow under load
     sleep 1
     kill -0 "$GAME_PID" 2>/dev/null || fail "$c: the game ended: $(cat "$SHOTS/game.log")"
-    "$XCLOSE" "$WINDOW" && wait_for_exit 3
-    [ "$GAME_STATUS" = 0 ] || fail "$c: after the close request the game gave $GAME_STATUS"
-    ! grep -q 'Sanitizer\|runtime error' "$SHOTS/game.log" || fail "$c: $(cat "$SHOTS/game.log")"
+    closed_cleanly "$c" 3
     [ "$how" != no-Media ] || grep -q "^plint: no art found in Media under the working directory or in $PLAY/share/plint/Media;" "$SHOTS/game.log" ||
         fail "$c: stderr does not say where the art was looked for: $(cat "$SHOTS/game.log")"
     for f in ${files#-}; do # a picture that loads, however odd its size, is not named
