@@ -88,6 +88,7 @@ TEST_F(MenuTest, APressOnExitEndsTheGameAndItsFrameLiesOverResumes) {
 // Each piece of a frame comes from its own column of the sheet, plain or lit: the corners,
 // edges and middle of "Resume game" at full fade, whose middle band spans x 170..469, y 108..122.
 TEST_F(MenuTest, EachPieceOfAFrameComesFromItsOwnTile) {
+    SDL_FreeSurface(buttonSurface);
     buttonSurface =
         sheet(189, 42, [](int x, int y) { return Uint32(y / 21) << 16 | Uint32(x / 21); });
     const struct {
@@ -198,7 +199,9 @@ TEST_F(OverlayTest, ACursorSheetWiderThanTwiceItsFramesIsRefused) {
         loadOverlayAssets();
         testing::internal::GetCapturedStderr();
         EXPECT_EQ(cursorSurface != nullptr, width == 3072) << width << " pixels wide";
-        SDL_FreeSurface(cursorSurface);
+        for (SDL_Surface* made : {cursorSurface, snapshotSurface, frostedSurface}) {
+            SDL_FreeSurface(made);
+        }
     }
 }
 
