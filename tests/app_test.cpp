@@ -1,9 +1,11 @@
 // The bottom floor: input, the end of a pass, raw pixels and images.
 #include "app/image.h"
 #include "app/input.h"
+#include "app/media.h"
 #include "support.h"
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,7 @@ class InputTest : public ScreenTest {
 };
 
 // The states are stored as 0 (Up), 1 (Held) and 2 (Pressed); only Pressed clicks a button.
+// A key SDL has no symbol for (0) is held like any other.
 TEST_F(InputTest, APressLastsOnePassThenHoldsUntilReleased) {
     const Uint8 pushed[] = {SDL_KEYDOWN, 0, SDL_KEYDOWN, SDL_KEYUP};
     const int seen[] = {2, 1, 2, 0};
@@ -46,11 +49,13 @@ TEST_F(InputTest, APressLastsOnePassThenHoldsUntilReleased) {
         SCOPED_TRACE(testing::Message() << "pass " << pass);
         if (pushed[pass]) {
             push(pushed[pass], SDLK_w);
+            push(pushed[pass], SDLK_UNKNOWN);
             push(pushed[pass] == SDL_KEYDOWN ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP,
                  SDL_BUTTON_RIGHT);
         }
         updateInput();
         EXPECT_EQ(keyStates[SDLK_w], seen[pass]);
+        EXPECT_EQ(keyStates[SDLK_UNKNOWN], seen[pass]);
         EXPECT_EQ(mouseButtonStates[SDL_BUTTON_RIGHT], seen[pass]);
     }
 }
@@ -95,12 +100,14 @@ TEST_F(InputTest, OtherEventsWaitForTheDrainWhichNotesAQuit) {
     EXPECT_EQ(queued(), 0);
 }
 
-TEST_F(InputTest, ThePointerFollowsTheMouse) {
-    SDL_WarpMouse(123, 456);
-    SDL_PumpEvents();
-    updateInput();
-    EXPECT_EQ(pointer.x, 123);
-    EXPECT_EQ(pointer.y, 456);
+TEST_F(InputTest, ThePointerFollowsTheMouseToTheTopLeftCorner) {
+    for (const ScreenPoint at : {ScreenPoint{123, 456}, ScreenPoint{0, 0}}) {
+        SDL_WarpMouse(Uint16(at.x), Uint16(at.y));
+        SDL_PumpEvents();
+        updateInput();
+        EXPECT_EQ(pointer.x, at.x);
+        EXPECT_EQ(pointer.y, at.y);
+    }
 }
 
 TEST(FramePacing, ATickCounterThatWrapsDoesNotDisturbThePacing) {
@@ -108,6 +115,15 @@ TEST(FramePacing, ATickCounterThatWrapsDoesNotDisturbThePacing) {
     EXPECT_EQ(remainingFrameTime(1000, 1016), 0u);
     EXPECT_EQ(remainingFrameTime(0xFFFFFFFAu, 4u), 6u);  // 10 ms across the wrap
     EXPECT_EQ(remainingFrameTime(0xFFFFFFFAu, 10u), 0u); // 16 ms across the wrap
+}
+
+// SDL_Delay never returns early, so this holds however busy the machine is.
+TEST(FramePacing, APassJustStartedSleepsOutTheWholePeriod) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0) << SDL_GetError();
+    const Uint32 start = SDL_GetTicks();
+    paceFrame(start);
+    EXPECT_GE(SDL_GetTicks() - start, 16u);
+    SDL_Quit();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -196,5 +212,76 @@ TEST_P(ImageTest, LoadAlphaImageKeepsTheFilesAlpha) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, ImageTest, ::testing::Values(16, 24, 32),
                          testing::PrintToStringParamName());
+
+// A PNG's signature and header chunk stating the size (8 bytes, width and height big-endian),
+// then `rest`; and the chunk that ends a PNG.
+std::string pngWith(const char (&size)[9], const std::string& rest) {
+    return std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) + std::string(size, 8) +
+           std::string(9, '\0') + rest;
+}
+const std::string pngEnd("\0\0\0\0IEND\xae\x42\x60\x82", 12);
+
+// What a file must be before it is decoded, and what the game says of one that is not.
+TEST(LoadFailure, AFileRefusedUnreadIsNamedWithTheReason) {
+    enterScratchFolder();
+    EXPECT_EQ(loadImage("art.png"), nullptr);
+    EXPECT_STREQ(loadFailure(), "cannot load art.png");
+    struct Case {
+        std::string bytes;
+        const char* says;
+    };
+    const Case cases[] = {
+        {std::string("\0\0\1\0\1\0", 6) + std::string(18, 'x'), "art.png is an ICO, not a PNG"},
+        {pngWith("\0\0\0\2\0\0\0\2", pngEnd).substr(0, 20),
+         "art.png is a PNG cut short before its size"},
+        {pngWith("\0\0\0\2\0\0\0\2", std::string("\x7f\0\0\0IDAT", 8) + pngEnd),
+         "art.png is a PNG whose chunks run past its end"},
+        {pngWith("\0\0\5\1\0\0\0\2", pngEnd),
+         "art.png is 1281 x 2, larger than the 1280 x 960 it may be"},
+    };
+    for (const Case& c : cases) {
+        std::ofstream("art.png", std::ios::binary) << c.bytes;
+        EXPECT_EQ(loadImage("art.png"), nullptr) << c.says;
+        EXPECT_STREQ(loadFailure(), c.says);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The art folder
+// ---------------------------------------------------------------------------------------------
+
+// The tests lie outside the build folder, as an installed game does: of the folders beside
+// the executable only the installed one is searched, by its full path. Media under the
+// working directory wins over it once it holds an image.
+TEST(MediaFolder, TheFirstFolderHoldingAnyImageIsChosenAndKept) {
+    namespace fs = std::filesystem;
+    enterScratchFolder();
+    fs::remove_all("Media");
+    const std::string installed = mediaFolder(2);
+    EXPECT_EQ(mediaFolder(1), "");
+    ASSERT_TRUE(fs::path(installed).is_absolute()) << installed;
+    if (fs::exists(installed)) {
+        GTEST_SKIP() << installed << " holds art already";
+    }
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(findMedia());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "plint: no art found in Media under the working directory or in " + installed +
+                  "; every image is missing\n");
+    fs::path made = installed; // the first folder of the path that the test makes
+    while (!fs::exists(made.parent_path())) {
+        made = made.parent_path();
+    }
+    fs::create_directories(installed + "/Canopy");
+    std::ofstream(installed + "/Canopy/Font.png") << "art";
+    fs::create_directories("Media/Game");
+    std::ofstream("Media/Game/background.png") << "art";
+    EXPECT_TRUE(findMedia());
+    EXPECT_EQ(mediaPath("Game/wall.png"), "Media/Game/wall.png");
+    fs::remove_all("Media");
+    EXPECT_TRUE(findMedia());
+    EXPECT_EQ(mediaPath("Game/wall.png"), installed + "/Game/wall.png");
+    fs::remove_all(made);
+}
 
 } // namespace

@@ -85,6 +85,30 @@ TEST_F(MenuTest, APressOnExitEndsTheGameAndItsFrameLiesOverResumes) {
     quitRequested = 0;
 }
 
+// Each piece of a frame comes from its own column of the sheet, plain or lit: the corners,
+// edges and middle of "Resume game" at full fade, whose middle band spans x 170..469, y 108..122.
+TEST_F(MenuTest, EachPieceOfAFrameComesFromItsOwnTile) {
+    SDL_FreeSurface(buttonSurface);
+    buttonSurface =
+        sheet(189, 42, [](int x, int y) { return Uint32(y / 21) << 16 | Uint32(x / 21); });
+    const struct {
+        const char* piece;
+        int x, y;
+        Uint32 column;
+    } pieces[] = {{"top left corner", 150, 90, 0},  {"bottom left corner", 150, 130, 1},
+                  {"top right corner", 480, 90, 2}, {"bottom right corner", 480, 130, 3},
+                  {"bottom edge", 300, 130, 4},     {"right edge", 480, 115, 5},
+                  {"top edge", 300, 90, 6},         {"left edge", 150, 115, 7},
+                  {"middle", 300, 115, 8}};
+    for (const Uint32 lit : {0u, 1u}) {
+        pass(lit ? 320 : 0, 115, Up);
+        for (const auto& p : pieces) {
+            EXPECT_EQ(rgbAt(screen, p.x, p.y), lit << 16 | p.column)
+                << p.piece << (lit ? ", lit" : "");
+        }
+    }
+}
+
 // Escape from rest eases the fade to 7.17 first, where "Resume game" has slid up to row 560:
 // a press on row 570 lands on it, though at fade 0 its zone began at row 575.
 TEST_F(MenuTest, AClickInTheOpeningPassIsJudgedWhereTheEasedFadePutsTheButton) {
@@ -156,11 +180,30 @@ TEST_P(SlideTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fades, SlideTest,
-    ::testing::Values(SlideCase{"Open", 100, 115, 0}, SlideCase{"Halfway", 50, 355, 30},
-                      SlideCase{"NearlyClosed", 10, 547, 54}),
-    [](const testing::TestParamInfo<SlideCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Fades, SlideTest,
+                         ::testing::Values(SlideCase{"Open", 100, 115, 0},
+                                           SlideCase{"Halfway", 50, 355, 30},
+                                           SlideCase{"JustPastHalfway", 43, 388, 34},
+                                           SlideCase{"NearlyClosed", 10, 547, 54}),
+                         [](const testing::TestParamInfo<SlideCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// The cursor sheet may be twice its sixteen 96-pixel frames a side, no wider.
+TEST_F(OverlayTest, ACursorSheetWiderThanTwiceItsFramesIsRefused) {
+    openScreen(32);
+    enterScratchFolder();
+    for (int width : {3072, 3073}) {
+        writeImage("Media/Canopy/Cursor.png", width, 96, [](int, int) { return 0; });
+        testing::internal::CaptureStderr();
+        loadOverlayAssets();
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(cursorSurface != nullptr, width == 3072) << width << " pixels wide";
+        for (SDL_Surface* made : {cursorSurface, snapshotSurface, frostedSurface}) {
+            SDL_FreeSurface(made);
+        }
+    }
+}
 
 TEST_F(MenuTest, WithoutALocalTimeTheTopBarCarriesNoText) {
     fontSurface = sheet(1425, 21, [](int, int) { return 0x00FF00; });

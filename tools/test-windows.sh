@@ -137,6 +137,17 @@ if len(seen) != len(rooms) or count != len(rooms) - 1:
 '
 }
 
+# exit_by_menu NAME [WHEN]: Escape opens the menu (settled as NAME), a click on Exit ends
+# plint.exe, with status 0.
+exit_by_menu() {
+    press_key Escape
+    until_true 30 settled "$1" 640x419+0+61 || fail "the menu does not hold still"
+    move_pointer 320 180
+    click_left
+    wait_for_exit 30
+    [ "$GAME_STATUS" = 0 ] || fail "after Exit ${2:-}plint.exe gave: $GAME_STATUS"
+}
+
 # dot SHOT: the red dot's box in the minimap, as WxH+LEFT+TOP on the screen.
 dot() {
     convert "$SHOTS/$1.png" -crop 210x90+420+370 +repage -fill black +opaque "rgb(255,0,0)" \
@@ -202,11 +213,7 @@ step "turned"
 # Escape frosts and freezes; Resume game brings the world back as it stood.
 press_key Escape
 until_true 30 settled paused 640x419+0+61 || fail "the frozen frame below the top bar does not hold still"
-for region in 100x150+30+220 100x150+510+220 200x30+220+380; do
-    low=$(convert "$SHOTS/paused.png" -crop "$region" +repage -format \
-        "%[fx:int(255*min(minima.r,min(minima.g,minima.b))+0.5)]" info:)
-    [ "$low" -ge 100 ] || fail "paused: a channel of $low in $region; the frost has none below 100"
-done
+frosted paused
 step "paused and frosted"
 move_pointer 320 125
 click_left
@@ -215,12 +222,7 @@ until_true 30 shows turned resumed || fail "Resume game: the world did not come 
 step "resumed"
 
 # Exit ends plint.exe with status 0.
-press_key Escape
-until_true 30 settled exit-menu 640x419+0+61 || fail "the menu does not hold still"
-move_pointer 320 180
-click_left
-wait_for_exit 30
-[ "$GAME_STATUS" = 0 ] || fail "after Exit plint.exe gave: $GAME_STATUS"
+exit_by_menu exit-menu
 [ ! -e "$work/game/stderr.txt" ] || fail "stderr.txt after a clean run: $(cat "$work/game/stderr.txt")"
 step "Exit, status 0"
 
@@ -238,11 +240,6 @@ maze_checked elsewhere && [ "$(dot elsewhere)" = 4x4+427+377 ] ||
 until_true 30 grep -q 'cannot load .*Media/Canopy/Button.png' "$work/game/stderr.txt" ||
     fail "the missing image is not named in stderr.txt beside plint.exe"
 [ ! -e "$work/elsewhere/stderr.txt" ] || fail "stderr.txt was written in the working folder"
-press_key Escape
-until_true 30 settled elsewhere-menu 640x419+0+61 || fail "the menu does not hold still"
-move_pointer 320 180
-click_left
-wait_for_exit 30
-[ "$GAME_STATUS" = 0 ] || fail "after Exit (started elsewhere) plint.exe gave: $GAME_STATUS"
+exit_by_menu elsewhere-menu "(started elsewhere) "
 step "started elsewhere; the missing image named in stderr.txt"
 echo "test-windows: passed in $((SECONDS - started)) s"

@@ -79,6 +79,11 @@ screenshot() {
     import -window "$WINDOW" "$SHOTS/$1.png" || fail "screenshot $1 failed"
 }
 
+# colourful SHOT: a shot of the window, saved as SHOT, shows more than one colour.
+colourful() {
+    screenshot "$1" && [ "$(convert "$SHOTS/$1.png" -format %k info:)" -gt 1 ]
+}
+
 # pixel SHOT X Y: "r,g,b" of one pixel of a screenshot.
 pixel() {
     convert "$SHOTS/$1.png" -format \
@@ -102,6 +107,25 @@ settled() {
     [ "$(differing "$1-before" "$1" "${2:-}")" -lt "${3:-1}" ]
 }
 
+# frosted SHOT: the paused frame in SHOT is washed out, no channel below 100, in three
+# regions where nothing of the overlay lies over it.
+frosted() {
+    local region low
+    for region in 100x150+30+220 100x150+510+220 200x30+220+380; do
+        low=$(convert "$SHOTS/$1.png" -crop "$region" +repage -format \
+            "%[fx:int(255*min(minima.r,min(minima.g,minima.b))+0.5)]" info:)
+        [ "$low" -ge 100 ] || fail "$1: a channel of $low in $region; the frost has none below 100"
+    done
+}
+
+# closed_cleanly WHAT SECONDS: the window's close request ends the game within SECONDS with
+# status 0 and no sanitizer report in its log.
+closed_cleanly() {
+    "$XCLOSE" "$WINDOW" && wait_for_exit "$2"
+    [ "$GAME_STATUS" = 0 ] || fail "$1: after the close request the game gave $GAME_STATUS"
+    ! grep -q 'Sanitizer\|runtime error' "$SHOTS/game.log" || fail "$1: $(cat "$SHOTS/game.log")"
+}
+
 # until_true SECONDS COMMAND...: runs COMMAND until it succeeds, for up to SECONDS; a busy
 # machine slows the game down, so each step waits for what the screen shows.
 until_true() {
@@ -111,6 +135,14 @@ until_true() {
         [ $SECONDS -lt $end ] || return 1
         sleep 0.2
     done
+}
+
+# closed_cleanly WHAT SECONDS: the window's close request ends the game within SECONDS with
+# status 0 and no sanitizer report in its log.
+closed_cleanly() {
+    "$XCLOSE" "$WINDOW" && wait_for_exit "$2"
+    [ "$GAME_STATUS" = 0 ] || fail "$1: after the close request the game gave $GAME_STATUS"
+    ! grep -q 'Sanitizer\|runtime error' "$SHOTS/game.log" || fail "$1: $(cat "$SHOTS/game.log")"
 }
 
 # Waits up to $1 seconds for the game to end; sets GAME_STATUS to its exit status, or to
@@ -128,4 +160,12 @@ wait_for_exit() {
         fi
         sleep 0.05
     done
+}
+
+# closed_cleanly WHAT SECONDS: the window's close request ends the game within SECONDS with
+# status 0 and no sanitizer report in its log.
+closed_cleanly() {
+    "$XCLOSE" "$WINDOW" && wait_for_exit "$2"
+    [ "$GAME_STATUS" = 0 ] || fail "$1: after the close request the game gave $GAME_STATUS"
+    ! grep -q 'Sanitizer\|runtime error' "$SHOTS/game.log" || fail "$1: $(cat "$SHOTS/game.log")"
 }
