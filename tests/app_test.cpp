@@ -127,48 +127,6 @@ TEST(FramePacing, APassJustStartedSleepsOutTheWholePeriod) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Pixels
-// ---------------------------------------------------------------------------------------------
-
-class PixelTest : public ::testing::TestWithParam<int> {};
-
-// On a 3 x 3 surface of the depth, which packs by shifts: a colour written in the middle reads
-// back as SDL maps and unmaps it, packed and unpacked without SDL's calls, and its eight
-// neighbours stay black.
-TEST_P(PixelTest, AColourWrittenReadsBackAsSdlShowsItAndTouchesNoNeighbour) {
-    SDL_Surface* s = makeSurface(3, 3, GetParam());
-    const PixelLayout layout = describePixels(s->format);
-    ASSERT_FALSE(layout.packing.bySdl);
-    const Uint8 colours[][3] = {{255, 255, 255}, {200, 100, 50}, {1, 2, 3}, {0, 128, 255}};
-    for (const Uint8* colour : colours) {
-        SCOPED_TRACE(testing::Message()
-                     << int(colour[0]) << ", " << int(colour[1]) << ", " << int(colour[2]));
-        SDL_FillRect(s, nullptr, 0);
-        const Uint32 pixel = packShifted(layout.packing, colour[0], colour[1], colour[2]);
-        EXPECT_EQ(pixel, SDL_MapRGB(s->format, colour[0], colour[1], colour[2]));
-        writePixel(s, 1, 1, pixel);
-        Uint8 shown[3] = {};
-        Uint8 unpacked[3] = {};
-        SDL_GetRGB(readPixel(s, 1, 1), s->format, &shown[0], &shown[1], &shown[2]);
-        unpackColour(layout, readPixel(s, 1, 1), &unpacked[0], &unpacked[1], &unpacked[2]);
-        EXPECT_EQ(std::vector<Uint8>(unpacked, unpacked + 3), std::vector<Uint8>(shown, shown + 3));
-        int litNeighbours = 0;
-        for (int y = 0; y < 3; ++y) {
-            for (int x = 0; x < 3; ++x) {
-                litNeighbours += (x != 1 || y != 1) && readPixel(s, x, y) != 0;
-            }
-        }
-        EXPECT_EQ(litNeighbours, 0);
-    }
-    SDL_FreeSurface(s);
-}
-
-INSTANTIATE_TEST_SUITE_P(Depths, PixelTest, ::testing::Values(16, 24, 32),
-                         [](const testing::TestParamInfo<int>& depth) {
-                             return std::to_string(depth.param) + "Bits";
-                         });
-
-// ---------------------------------------------------------------------------------------------
 // Images
 // ---------------------------------------------------------------------------------------------
 

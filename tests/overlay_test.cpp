@@ -277,11 +277,6 @@ TEST_F(MenuTest, TheClockTickingChangesThePicture) {
     EXPECT_FALSE(frame == before);
 }
 
-TEST_F(MenuTest, LightingAButtonChangesThePicture) {
-    const OverlayFrame away = pass(320, 300, Up);
-    EXPECT_FALSE(pass(320, 115, Up) == away);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Text and the clock
 // ---------------------------------------------------------------------------------------------

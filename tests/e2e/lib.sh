@@ -118,14 +118,6 @@ frosted() {
     done
 }
 
-# closed_cleanly WHAT SECONDS: the window's close request ends the game within SECONDS with
-# status 0 and no sanitizer report in its log.
-closed_cleanly() {
-    "$XCLOSE" "$WINDOW" && wait_for_exit "$2"
-    [ "$GAME_STATUS" = 0 ] || fail "$1: after the close request the game gave $GAME_STATUS"
-    ! grep -q 'Sanitizer\|runtime error' "$SHOTS/game.log" || fail "$1: $(cat "$SHOTS/game.log")"
-}
-
 # until_true SECONDS COMMAND...: runs COMMAND until it succeeds, for up to SECONDS; a busy
 # machine slows the game down, so each step waits for what the screen shows.
 until_true() {
@@ -135,14 +127,6 @@ until_true() {
         [ $SECONDS -lt $end ] || return 1
         sleep 0.2
     done
-}
-
-# closed_cleanly WHAT SECONDS: the window's close request ends the game within SECONDS with
-# status 0 and no sanitizer report in its log.
-closed_cleanly() {
-    "$XCLOSE" "$WINDOW" && wait_for_exit "$2"
-    [ "$GAME_STATUS" = 0 ] || fail "$1: after the close request the game gave $GAME_STATUS"
-    ! grep -q 'Sanitizer\|runtime error' "$SHOTS/game.log" || fail "$1: $(cat "$SHOTS/game.log")"
 }
 
 # Waits up to $1 seconds for the game to end; sets GAME_STATUS to its exit status, or to
