@@ -11,7 +11,6 @@
 #include "support.h"
 
 #include <cstring>
-#include <ostream>
 #include <string>
 
 namespace {
@@ -47,9 +46,6 @@ struct ZoneCase {
     int x, y;
     bool over;
 };
-std::ostream& operator<<(std::ostream& out, const ZoneCase& c) {
-    return out << c.name;
-}
 
 class ResumeZoneTest : public MenuTest, public ::testing::WithParamInterface<ZoneCase> {};
 
@@ -141,9 +137,6 @@ struct SlideCase {
     double fade;
     int resumeRow, offset;
 };
-std::ostream& operator<<(std::ostream& out, const SlideCase& c) {
-    return out << c.name;
-}
 
 class SlideTest : public MenuTest, public ::testing::WithParamInterface<SlideCase> {};
 

@@ -187,7 +187,6 @@ TEST(PlayerMotion, ThePointerTurnsTheView) {
     };
     const Turn turns[] = {
         {"the centre column holds still", true, Up, 320, 0},
-        {"the left edge turns left", true, Up, 0, -3.2},
         {"the right edge turns right", true, Up, 640, 3.2},
         {"the right button held holds the view", true, Held, 640, 0},
         {"before the cursor is drawn nothing turns", false, Up, 640, 0},
@@ -273,8 +272,9 @@ void drawPassAt(double x, double y, double angle) {
     runWorldFrame();
 }
 
-// A 100 x 50 wall: its texels as the display shows them, plain grey (rim 96, inside 128)
-// where it has no pixels, its name on stderr; the player starts at (1.5, 1.5).
+// A 100 x 50 wall and no background: the wall's texels as the display shows them, plain
+// grey (rim 96, inside 128) where it has no pixels, its name on stderr; the player starts at
+// (1.5, 1.5); and the view lies on dark grey.
 TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
     enterScratchFolder();
     writeImage("Media/Game/wall.png", 100, 50, [](int c, int r) { return c << 16 | r << 8 | 99; });
@@ -288,8 +288,12 @@ TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
         EXPECT_EQ(wallTexture.green[5 * wallTextureHeight + row], green);
     }
     EXPECT_EQ(wallTexture.green[100 * wallTextureHeight + 5], 128) << "right of the file";
-    EXPECT_EQ(wallTexture.green[399 * wallTextureHeight + 5], 96) << "the rim";
+    EXPECT_EQ(wallTexture.green[399 * wallTextureHeight + 5], 96) << "the right rim";
+    EXPECT_EQ(wallTexture.green[5 * wallTextureHeight + 257], 96) << "the bottom rim";
     EXPECT_EQ(playerY, 1.5) << "the start";
+    buildGrid({});
+    runWorldFrame();
+    EXPECT_EQ(readPixel(screen, 320, 0), rgb(40, 44, 52)) << "no background: plain dark grey";
 }
 
 // From inside a wall the ray can stop on the player's own point, or a hair from it. Such a
