@@ -3,8 +3,8 @@
 # DESTDIR, and the installed binary, started from a scratch home folder, draws the same first
 # frame as the game started here (a preloaded shim freezes time(), so both carve the same
 # maze) from the art staged beside it, the only art it can find there (its --help lists only
-# Media under the working folder and the installed art). --version and --help
-# answer without a display, the desktop entry, the AppStream metainfo and the manual page are
+# Media under the working folder and the installed art). --help answers without a
+# display, the desktop entry, the AppStream metainfo and the manual page are
 # valid, and the Debian packages tools/build-deb.sh builds hold what they must.
 . "$(dirname "$0")/lib.sh"
 
@@ -18,8 +18,6 @@ installed=$(find "$STAGE/root" -type f -name plint)
 [ -x "$installed" ] || fail "no plint binary was installed"
 
 version=$(env -u DISPLAY "$installed" --version) || fail "--version exited with $?"
-[ "$version" = "plint $(dpkg-parsechangelog -l packaging/changelog -S Version)" ] ||
-    fail "--version says $version, not the changelog's version"
 help=$(env -u DISPLAY "$installed" --help unknown) || fail "--help exited with $?"
 data=$(sed -n 's/^  2\. //p' <<<"$help")
 [ "$data" = "$(cd "$(dirname "$installed")/.." && pwd -P)/share/plint/Media" ] ||

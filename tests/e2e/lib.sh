@@ -16,7 +16,7 @@ fail() {
 }
 
 cleanup() {
-    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+    [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null # a game left behind by a failure
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null
 }

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The game from a terminal, without a window system: what --help, -h and --version print,
+# what a wrong argument or a missing display ends with, and a game on SDL's dummy display
+# that ends with status 0 when the system asks it to (SIGTERM, as at logout). Run from the
+# repository root with the game binary as $1.
+. "$(dirname "$0")/e2e/lib.sh"
+GAME=$(realpath "$GAME")
+# answers STATUS ARGS...: the game ends with STATUS; what it printed is left in $said.
+answers() {
+    said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$GAME" "${@:2}" 2>&1)
+    local status=$?
+    [ "$status" = "$1" ] || fail "plint ${*:2}: status $status, not $1: $said"
+}
+
+answers 0 --help && help=$said
+[ "$(head -n 1 <<<"$help")" = "Usage: plint [-h | --help | --version]" ] || fail "--help: $help"
+# Built here, the game looks in Media under the working folder, then in this source tree's.
+grep -qx "  1. Media, in the folder the game is started from" <<<"$help" || fail "no 1.: $help"
+grep -qx "  2. $(pwd -P)/Media" <<<"$help" || fail "no 2. $(pwd -P)/Media: $help"
+answers 0 -h maze && [ "$said" = "$help" ] || fail "-h says other than --help: $said"
+answers 0 --version && [ "$said" = "plint $(dpkg-parsechangelog -l packaging/changelog -S Version)" ] ||
+    fail "--version says $said, not the changelog's version"
+answers 2 -x --help && [ "$said" = "plint: unknown option '-x'; see 'plint --help'" ] ||
+    fail "-x: $said"
+answers 2 maze && [ "$said" = "plint: unexpected argument 'maze'; see 'plint --help'" ] ||
+    fail "maze: $said"
+answers 1 && [ "$said" = "plint: no display to open a window on" ] || fail "no display: $said"
+said=$(env SDL_VIDEODRIVER=x11 DISPLAY=:4321 "$GAME" 2>&1)
+[ $? = 1 ] && [ "$(wc -l <<<"$said")" = 1 ] || fail "an unreachable display: $said"
+
+# SDL turns SIGTERM into a quit once its video has started, which the caught-signal mask shows.
+env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy "$GAME" 2>/dev/null &
+GAME_PID=$!
+catches_term() { mask=$(awk '/^SigCgt/ {print $2}' /proc/$GAME_PID/status) && ((0x$mask & 1 << 14)); }
+until_true 15 catches_term || fail "the game never came to catch SIGTERM"
+kill -TERM "$GAME_PID" && wait_for_exit 5
+[ "$GAME_STATUS" = 0 ] || fail "SIGTERM ended the game with $GAME_STATUS, not status 0"
+echo "cli_test: passed"
