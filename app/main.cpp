@@ -19,6 +19,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <tuple>
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -177,8 +178,8 @@ struct FrameState {
 };
 
 static bool operator==(const FrameState& a, const FrameState& b) {
-    return a.worldShown == b.worldShown && a.x == b.x && a.y == b.y && a.angle == b.angle &&
-           a.overlay == b.overlay;
+    return std::tie(a.worldShown, a.x, a.y, a.angle, a.overlay) ==
+           std::tie(b.worldShown, b.x, b.y, b.angle, b.overlay);
 }
 
 static std::optional<FrameState> lastShown; // none before the first pass
