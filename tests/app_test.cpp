@@ -189,7 +189,6 @@ TEST(LoadFailure, AFileRefusedUnreadIsNamedWithTheReason) {
         const char* says;
     };
     const Case cases[] = {
-        {std::string("\0\0\1\0\1\0", 6) + std::string(18, 'x'), "art.png is an ICO, not a PNG"},
         {pngWith("\0\0\0\2\0\0\0\2", pngEnd).substr(0, 20),
          "art.png is a PNG cut short before its size"},
         {pngWith("\0\0\0\2\0\0\0\2", std::string("\x7f\0\0\0IDAT", 8) + pngEnd),
@@ -201,6 +200,21 @@ TEST(LoadFailure, AFileRefusedUnreadIsNamedWithTheReason) {
         std::ofstream("art.png", std::ios::binary) << c.bytes;
         EXPECT_EQ(loadImage("art.png"), nullptr) << c.says;
         EXPECT_STREQ(loadFailure(), c.says);
+    }
+    // Every other format SDL_image reads is named by its signature, whatever follows it.
+    // clang-format off
+    const std::pair<std::string, std::string> formats[] = {
+        {"BM", "a BMP"}, {"GIF8", "a GIF"}, {"\xff\xd8\xff", "a JPEG"}, {"FORM", "an LBM"},
+        {"P7 332", "an XV thumbnail"}, {"P1", "a PNM"}, {"P2", "a PNM"}, {"P3", "a PNM"},
+        {"P4", "a PNM"}, {"P5", "a PNM"}, {"P6", "a PNM"}, {std::string("II*\0", 4), "a TIFF"},
+        {std::string("MM\0*", 4), "a TIFF"}, {"RIFF0000WEBP", "a WebP"}, {"gimp xcf ", "an XCF"},
+        {"/* XPM */", "an XPM"}, {std::string("\0\0\1\0\1", 5), "an ICO"},
+        {std::string("\0\0\2\0\1", 5), "a CUR"}, {"\x0a", "a PCX"}};
+    // clang-format on
+    for (const auto& [signature, format] : formats) {
+        std::ofstream("art.png", std::ios::binary) << signature + std::string(24, 'x');
+        EXPECT_EQ(loadImage("art.png"), nullptr) << format;
+        EXPECT_EQ(std::string(loadFailure()), "art.png is " + format + ", not a PNG");
     }
 }
 

@@ -1,5 +1,5 @@
 // The frosted backdrop and the fade: the capture and every blended pass against the plain
-// reading at 16, 24 and 32 bits, the easing's 39 passes, reopening, and a palette screen.
+// reading at 8, 16, 24 and 32 bits, the easing's 39 passes, reopening, and a palette screen.
 #include "app/input.h"
 #include "overlay/backdrop.h"
 #include "overlay/fade.h"
@@ -123,7 +123,7 @@ TEST_P(BackdropTest, CaptureAndBlendMatchThePlainReadingOnEveryPixel) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, BackdropTest, ::testing::Values(16, 24, 32),
+INSTANTIATE_TEST_SUITE_P(Depths, BackdropTest, ::testing::Values(8, 16, 24, 32),
                          testing::PrintToStringParamName());
 
 class FadeTest : public BackdropTest {};

@@ -1,5 +1,5 @@
 // The maze world: the carving, the rays, motion and collision, the images, and what a world
-// pass draws at 16, 24 and 32 bits against the plain reading.
+// pass draws at 8, 16, 24 and 32 bits against the plain reading.
 #include "app/image.h"
 #include "app/input.h"
 #include "support.h"
@@ -202,18 +202,6 @@ TEST(PlayerMotion, ThePointerTurnsTheView) {
     }
 }
 
-// Turning comes before the step, so W at the right edge walks along the turned heading.
-TEST(PlayerMotion, TheStepFollowsThisPassTurn) {
-    std::fill(std::begin(keyStates), std::end(keyStates), Up);
-    keyStates[SDLK_w] = Pressed;
-    cursorDrawn = true;
-    pointer.x = 640;
-    placePlayer(10.5, 5.5, 1800);
-    movePlayer();
-    EXPECT_NEAR(playerX, 10.5 + 0.0013955366, 1e-8);
-    EXPECT_NEAR(playerY, 5.5 - 0.0249610192, 1e-8);
-}
-
 // The player, radius 0.15, is pushed wall by wall in the window's order (growing X, then
 // Y), each wall seeing the moved centre. A centre inside a wall is measured from the cell's
 // centre, so a deep one stays; one exactly on an edge (atan2(0, 0) = 0) goes towards +X, so
@@ -288,6 +276,8 @@ TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
         EXPECT_EQ(wallTexture.green[5 * wallTextureHeight + row], green);
     }
     EXPECT_EQ(wallTexture.green[100 * wallTextureHeight + 5], 128) << "right of the file";
+    EXPECT_EQ(wallTexture.green[0 * wallTextureHeight + 100], 96) << "the left rim";
+    EXPECT_EQ(wallTexture.green[200 * wallTextureHeight + 0], 96) << "the top rim";
     EXPECT_EQ(wallTexture.green[399 * wallTextureHeight + 5], 96) << "the right rim";
     EXPECT_EQ(wallTexture.green[5 * wallTextureHeight + 257], 96) << "the bottom rim";
     EXPECT_EQ(playerY, 1.5) << "the start";
@@ -297,8 +287,7 @@ TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
 }
 
 // From inside a wall the ray can stop on the player's own point, or a hair from it. Such a
-// column is filled at once from row 1 at full light with the texture's middle row; and with
-// no background image no pixel of the frame before is left.
+// column is filled at once from row 1 at full light with the texture's middle row.
 TEST_P(WorldViewTest, AHitAtOrBesideThePlayersPointFillsTheColumn) {
     buildGrid({{4, 7}});
     for (int n = 0; n < wallTextureWidth * wallTextureHeight; ++n) {
@@ -310,13 +299,6 @@ TEST_P(WorldViewTest, AHitAtOrBesideThePlayersPointFillsTheColumn) {
         drawPassAt(x, 7.5, 33.0);
         EXPECT_EQ(readPixel(screen, 319, 1), rgb(129, 91, 0));
         EXPECT_EQ(readPixel(screen, 319, 479), rgb(129, 91, 0));
-        int stale = 0;
-        for (int y = 0; y < 480; ++y) {
-            for (int k = 0; k < 640; ++k) {
-                stale += readPixel(screen, k, y) == rgb(marker[0], marker[1], marker[2]);
-            }
-        }
-        EXPECT_EQ(stale, 0);
     }
 }
 
@@ -434,7 +416,7 @@ TEST_P(WorldViewTest, EveryPixelMatchesThePlainReading) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, WorldViewTest, ::testing::Values(16, 24, 32),
+INSTANTIATE_TEST_SUITE_P(Depths, WorldViewTest, ::testing::Values(8, 16, 24, 32),
                          testing::PrintToStringParamName());
 
 } // namespace
