@@ -56,19 +56,7 @@ PixelLayout describePixels(const SDL_PixelFormat* format) {
     return layout;
 }
 
-// ---- Locking and rectangles -----------------------------------------------------------------
-
-void lockPixels(SDL_Surface* surface) {
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_LockSurface(surface);
-    }
-}
-
-void unlockPixels(SDL_Surface* surface) {
-    if (SDL_MUSTLOCK(surface)) {
-        SDL_UnlockSurface(surface);
-    }
-}
+// ---- Rectangles -----------------------------------------------------------------------------
 
 SDL_Rect makeRect(int x, int y, int w, int h) {
     return {Sint16(x), Sint16(y), Uint16(w), Uint16(h)};

@@ -1,8 +1,10 @@
 // The pixel layer every drawing module stands on: raw pixels of 1 to 4 bytes, colours packed
-// and unpacked by a format described once, locking, and rectangles.
+// and unpacked by a format described once, and rectangles.
 //
 // The pixel (x, y) lies at pixels + pitch * y + BytesPerPixel * x. Rows are walked by
-// pitch, never by width: SDL may pad them. None of these functions check bounds.
+// pitch, never by width: SDL may pad them. None of these functions check bounds. Every loop
+// over a surface's memory runs between SDL_LockSurface and SDL_UnlockSurface, which know
+// which surfaces need it; a surface left locked refuses every blit.
 #pragma once
 
 #include <SDL.h>
@@ -123,12 +125,7 @@ inline void unpackColour(const PixelLayout& layout, Uint32 pixel, Uint8* r, Uint
     *b = layout.widened[2][(pixel & p.blue.mask) >> p.blue.shift];
 }
 
-// ---- Locking and rectangles -----------------------------------------------------------------
-
-// Called around every loop that touches a surface's memory directly: some surfaces only
-// have their pixels while locked (SDL_MUSTLOCK); for the others these do nothing.
-void lockPixels(SDL_Surface* surface);
-void unlockPixels(SDL_Surface* surface);
+// ---- Rectangles -----------------------------------------------------------------------------
 
 // Called by everything that blits or fills: a rectangle in SDL's 16-bit fields, positions
 // and sizes in pixels.

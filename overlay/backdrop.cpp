@@ -25,7 +25,7 @@ static uint8_t sharpPlanes[3][planeSize] = {};
 
 static void readFrame(SDL_Surface* surface, uint8_t (*planes)[planeSize]) {
     const PixelLayout layout = describePixels(surface->format);
-    lockPixels(surface);
+    SDL_LockSurface(surface);
     forBytesPerPixel(layout.bytesPerPixel, [&](auto bytes) {
         for (int y = 0; y < backdropHeight; ++y) {
             const Uint8* row = rowStart(surface, y);
@@ -36,7 +36,7 @@ static void readFrame(SDL_Surface* surface, uint8_t (*planes)[planeSize]) {
             }
         }
     });
-    unlockPixels(surface);
+    SDL_UnlockSurface(surface);
 }
 
 // One blur pass over one plane: every pixel whose four samples, `distance` pixels away left,
@@ -104,7 +104,7 @@ static void mixSixteen(const uint8_t* __restrict frost, const uint8_t* __restric
 // the frost is written into its surface too.
 static void blendInto(SDL_Surface* target, int w) {
     const ColourPacking p = describePixels(target->format).packing;
-    lockPixels(target);
+    SDL_LockSurface(target);
     forBytesPerPixel(target->format->BytesPerPixel, [&](auto bytes) {
         for (int y = 0; y < backdropHeight; ++y) {
             Uint8* row = rowStart(target, y);
@@ -128,7 +128,7 @@ static void blendInto(SDL_Surface* target, int w) {
             }
         }
     });
-    unlockPixels(target);
+    SDL_UnlockSurface(target);
 }
 
 // ---- Backdrop -------------------------------------------------------------------------------

@@ -47,7 +47,7 @@ static void readWallPixels(SDL_Surface* wall) {
     const PixelLayout layout = describePixels(screen->format);
     const int columns = std::min(wall->w, wallTextureWidth);
     const int rows = std::min(wall->h, wallTextureHeight);
-    lockPixels(wall);
+    SDL_LockSurface(wall);
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             Uint8 red = 0, green = 0, blue = 0;
@@ -55,7 +55,7 @@ static void readWallPixels(SDL_Surface* wall) {
             setTexel(c, r, red, green, blue);
         }
     }
-    unlockPixels(wall);
+    SDL_UnlockSurface(wall);
 }
 
 static constexpr ImageLimit wallLimit = {2 * wallTextureWidth, 2 * wallTextureHeight};
@@ -82,13 +82,13 @@ static bool holdsColourKey(SDL_Surface* surface) {
     const Uint32 colourBits = ~surface->format->Amask;
     const Uint32 key = surface->format->colorkey & colourBits;
     bool found = false;
-    lockPixels(surface);
+    SDL_LockSurface(surface);
     for (int y = 0; y < surface->h && !found; ++y) {
         for (int x = 0; x < surface->w && !found; ++x) {
             found = (readPixel(surface, x, y) & colourBits) == key;
         }
     }
-    unlockPixels(surface);
+    SDL_UnlockSurface(surface);
     return found;
 }
 

@@ -226,7 +226,7 @@ static void drawBackground() {
 static void drawBackgroundAndWalls() {
     drawBackground();
     const ColourPacking packing = describePixels(screen->format).packing;
-    lockPixels(screen);
+    SDL_LockSurface(screen);
     forBytesPerPixel(screen->format->BytesPerPixel, [&](auto bytes) {
         StripColumn columns[stripColumns];
         double rayAngle = (playerAngle - 90) * radiansPerDegree - halfFieldOfView;
@@ -240,7 +240,7 @@ static void drawBackgroundAndWalls() {
             paintStrip<bytes()>(columns, left);
         }
     });
-    unlockPixels(screen);
+    SDL_UnlockSurface(screen);
 }
 
 // Only a cell holding exactly 0 is open (white); any other value is wall (black).
