@@ -2,15 +2,13 @@
 #include "app/media.h"
 
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
 #include <cstdio>
 #include <sstream>
 #include <vector>
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <unistd.h>
+#include <filesystem>
 #endif
 
 // ---- State ----------------------------------------------------------------------------------
@@ -70,14 +68,13 @@ static std::string resolvedPath(const char* path) {
 }
 #else
 static std::string executablePath() {
-    char path[PATH_MAX] = {};
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    return length <= 0 ? "" : std::string(path, size_t(length));
+    std::error_code unknown;
+    return std::filesystem::read_symlink("/proc/self/exe", unknown).string();
 }
 
 static std::string resolvedPath(const char* path) {
-    char resolved[PATH_MAX] = {};
-    return realpath(path, resolved) ? resolved : "";
+    std::error_code missing;
+    return std::filesystem::canonical(path, missing).string();
 }
 #endif
 
