@@ -22,7 +22,7 @@ shift $((OPTIND - 1))
 GAMES=("$@")
 WORK=$(mktemp -d)
 export PLINT_SHOTS=$WORK
-. tests/e2e/lib.sh "${GAMES[0]}"
+. tools/drive.sh "${GAMES[0]}"
 trap 'cleanup; rm -rf "$WORK"' EXIT
 
 FLOOR=$WORK/floor

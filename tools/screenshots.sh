@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 set -- "${1:-build/plint}"
 PLINT_SHOTS=$(mktemp -d)
 export PLINT_SHOTS
-. tests/e2e/lib.sh
+. tools/drive.sh
 
 start_xvfb
 start_game

@@ -10,7 +10,7 @@
 set -u
 cd "$(dirname "$0")/.." || exit 1
 RUN_FOR=${1:-60}
-. tests/e2e/lib.sh "${2:-build-asan/plint}"
+. tools/drive.sh "${2:-build-asan/plint}"
 
 # ASan holds every freed block in a quarantine, 256 MB by default, and Xlib allocates and
 # frees three replies a pass: with that the resident memory climbs by about 10 kB a second

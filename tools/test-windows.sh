@@ -25,8 +25,8 @@ step "built $zip"
 work=$(mktemp -d)
 export PLINT_SHOTS=$root/build-windows/wine-shots
 rm -rf "$PLINT_SHOTS"
-set -- "$work/game/plint.exe" # what lib.sh takes as the game
-. tests/e2e/lib.sh
+set -- "$work/game/plint.exe" # what drive.sh takes as the game
+. tools/drive.sh
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 cleanup_windows() {

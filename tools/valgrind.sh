@@ -13,7 +13,7 @@ command -v valgrind >/dev/null || {
     echo "plint: valgrind is not installed (apt-get install valgrind)" >&2
     exit 1
 }
-. tests/e2e/lib.sh "$REAL_GAME"
+. tools/drive.sh "$REAL_GAME"
 LOG=$SHOTS/valgrind.log
 WRAPPER=$(mktemp /tmp/plint-valgrind-XXXXXX)
 trap 'cleanup; rm -f "$WRAPPER"' EXIT
