@@ -76,7 +76,8 @@ TEST_F(MenuTest, APressOnExitEndsTheGameAndItsFrameLiesOverResumes) {
 }
 
 // Each piece of a frame comes from its own column of the sheet, plain or lit: the corners,
-// edges and middle of "Resume game" at full fade, whose middle band spans x 170..469, y 108..122.
+// edges and middle of "Resume game" at full fade, whose middle band spans x 170..469, y 108..122;
+// the bottom edge in its first tile.
 TEST_F(MenuTest, EachPieceOfAFrameComesFromItsOwnTile) {
     SDL_FreeSurface(buttonSurface);
     buttonSurface =
@@ -87,7 +88,7 @@ TEST_F(MenuTest, EachPieceOfAFrameComesFromItsOwnTile) {
         Uint32 column;
     } pieces[] = {{"top left corner", 150, 90, 0},  {"bottom left corner", 150, 130, 1},
                   {"top right corner", 480, 90, 2}, {"bottom right corner", 480, 130, 3},
-                  {"bottom edge", 300, 130, 4},     {"right edge", 480, 115, 5},
+                  {"bottom edge", 175, 130, 4},     {"right edge", 480, 115, 5},
                   {"top edge", 300, 90, 6},         {"left edge", 150, 115, 7},
                   {"middle", 300, 115, 8}};
     for (const Uint32 lit : {0u, 1u}) {
@@ -136,8 +137,8 @@ class SlideTest : public MenuTest, public ::testing::WithParamInterface<SlideCas
 
 // Resume's frame spans its row - 28 .. row + 28 and Exit's, 50 rows lower, ends at row + 78.
 // The bars and their text move out by the offset: the top bar's image rows from 70 + offset,
-// the clock's text up from rows 38..58, the bottom bar down from row 419 and the credit
-// from row 442.
+// the clock's text up from rows 38..58 (its last cell ends at x 623), the bottom bar down from
+// row 419 and the credit from row 442.
 TEST_P(SlideTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
     const SlideCase& c = GetParam();
     barsSurface = sheet(640, 131, [](int, int y) { return bar(y); });
@@ -155,13 +156,14 @@ TEST_P(SlideTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
     }
     SDL_FillRect(screen, nullptr, 0);
     drawClockBars(frame);
-    EXPECT_EQ(rgbAt(screen, 300, 0), bar(70 + c.offset));
+    EXPECT_EQ(rgbAt(screen, 0, 0), bar(70 + c.offset));
     EXPECT_EQ(rgbAt(screen, 300, 60 - c.offset), bar(130)) << "the top bar's last row";
     EXPECT_EQ(rgbAt(screen, 300, 61 - c.offset), 0u) << "below the top bar";
     EXPECT_EQ(rgbAt(screen, 300, 418 + c.offset), 0u) << "above the bottom bar";
-    EXPECT_EQ(rgbAt(screen, 300, 419 + c.offset), bar(0));
-    EXPECT_EQ(rgbAt(screen, 615, 58 - c.offset), 0x00FF00u) << "the clock's last row";
-    EXPECT_NE(rgbAt(screen, 615, 59 - c.offset), 0x00FF00u) << "below the clock";
+    EXPECT_EQ(rgbAt(screen, 0, 419 + c.offset), bar(0));
+    EXPECT_EQ(rgbAt(screen, 623, 58 - c.offset), 0x00FF00u) << "the clock's last row";
+    EXPECT_NE(rgbAt(screen, 623, 59 - c.offset), 0x00FF00u) << "below the clock";
+    EXPECT_NE(rgbAt(screen, 624, 58 - c.offset), 0x00FF00u) << "right of the clock";
     if (442 + c.offset < 480) {
         EXPECT_EQ(rgbAt(screen, 20, 442 + c.offset), 0x00FF00u) << "the credit's top left";
     }

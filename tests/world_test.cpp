@@ -260,12 +260,13 @@ void drawPassAt(double x, double y, double angle) {
     runWorldFrame();
 }
 
-// A 100 x 50 wall and no background: the wall's texels as the display shows them, plain
-// grey (rim 96, inside 128) where it has no pixels, its name on stderr; the player starts at
-// (1.5, 1.5); and the view lies on dark grey.
+// A 100 x 50 wall and a 10 x 10 background: the wall's texels as the display shows them,
+// plain grey (rim 96, inside 128) where it has no pixels, its name on stderr; the player
+// starts at (1.5, 1.5); and beside the background the view lies on dark grey.
 TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
     enterScratchFolder();
     writeImage("Media/Game/wall.png", 100, 50, [](int c, int r) { return c << 16 | r << 8 | 99; });
+    writeImage("Media/Game/background.png", 10, 10, [](int, int) { return 0xFFFFFF; });
     testing::internal::CaptureStderr();
     loadWorldAssets();
     EXPECT_NE(testing::internal::GetCapturedStderr().find("Game/wall.png"), std::string::npos);
@@ -276,6 +277,7 @@ TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
         EXPECT_EQ(wallTexture.green[5 * wallTextureHeight + row], green);
     }
     EXPECT_EQ(wallTexture.green[100 * wallTextureHeight + 5], 128) << "right of the file";
+    EXPECT_EQ(wallTexture.green[5 * wallTextureHeight + 50], 128) << "below the file";
     EXPECT_EQ(wallTexture.green[0 * wallTextureHeight + 100], 96) << "the left rim";
     EXPECT_EQ(wallTexture.green[200 * wallTextureHeight + 0], 96) << "the top rim";
     EXPECT_EQ(wallTexture.green[399 * wallTextureHeight + 5], 96) << "the right rim";
@@ -283,7 +285,8 @@ TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
     EXPECT_EQ(playerY, 1.5) << "the start";
     buildGrid({});
     runWorldFrame();
-    EXPECT_EQ(readPixel(screen, 320, 0), rgb(40, 44, 52)) << "no background: plain dark grey";
+    EXPECT_EQ(readPixel(screen, 5, 0), rgb(255, 255, 255)) << "the background";
+    EXPECT_EQ(readPixel(screen, 320, 0), rgb(40, 44, 52)) << "beside it: plain dark grey";
 }
 
 // From inside a wall the ray can stop on the player's own point, or a hair from it. Such a
@@ -327,6 +330,18 @@ std::tuple<double, double, uint8_t> plainRay(double angle, uint8_t side) {
         }
     }
     return {x / 100.0, y / 100.0, side};
+}
+
+// A ray that meets no wall walks its whole 35 cells and stops one step past its last test,
+// with the grid still around it (from (0.5, 0.5) at 0.4 radians it ends near (32.74, 14.13)).
+TEST(RayCaster, ARayThatMeetsNoWallWalksItsWholeLength) {
+    std::fill(std::begin(mazeCells), std::end(mazeCells), 0);
+    placePlayer(0.5, 0.5, 0);
+    castRay(0.4);
+    const auto [x, y, side] = plainRay(0.4, rayHitSide);
+    EXPECT_EQ(rayHitX, x);
+    EXPECT_EQ(rayHitY, y);
+    EXPECT_EQ(rayHitSide, side);
 }
 
 // The view read plainly: the keyed background, then per wall pixel one SDL_MapRGB and one
