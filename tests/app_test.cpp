@@ -193,7 +193,7 @@ TEST(LoadFailure, AFileRefusedUnreadIsNamedWithTheReason) {
          "art.png is a PNG cut short before its size"},
         {pngWith("\0\0\0\2\0\0\0\2", std::string("\x7f\0\0\0IDAT", 8) + pngEnd),
          "art.png is a PNG whose chunks run past its end"},
-        {pngWith("\0\0\0\2\0\0\0\2", std::string("\0\0\0\5IEND\xae\x42\x60\x82", 12)),
+        {pngWith("\0\0\0\2\0\0\0\2", std::string("\0\0\0\5", 4) + pngEnd.substr(4)),
          "art.png is a PNG whose chunks run past its end"},
         {pngWith("\0\0\5\1\0\0\0\2", pngEnd),
          "art.png is 1281 x 2, larger than the 1280 x 960 it may be"},
