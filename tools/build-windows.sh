@@ -36,7 +36,13 @@ fetch_debian() {
         done
         apt_private update >/dev/null
     fi
-    (cd "$tarballs" && apt_private source --download-only "$1" >/dev/null 2>&1) || true
+    # A security update replaces the pinned revision in the suite, but a new Debian revision
+    # keeps the upstream tarball, and the checksum still says whether it is the same one.
+    local source
+    for source in "$1" "${1%%=*}"; do
+        [ -f "$tarballs/$2" ] ||
+            (cd "$tarballs" && apt_private source --download-only "$source" >/dev/null 2>&1) || true
+    done
 }
 apt_private() {
     apt-get -o Dir::Etc::SourceParts="$cache/apt/parts" -o Dir::Etc::SourceList=/dev/null \
@@ -49,7 +55,7 @@ for line in "${deps[@]}"; do
         if [ "$package" = - ]; then
             cp "$root/../shared/deps/$file" "$tarballs/" 2>/dev/null || true
         else
-            fetch_debian "$package"
+            fetch_debian "$package" "$file"
         fi
     fi
     [ -f "$tarballs/$file" ] || { echo "missing $tarballs/$file" >&2; exit 1; }
