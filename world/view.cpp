@@ -156,9 +156,33 @@ static void prepareColumn(StripColumn& column, const ColourPacking& packing) {
     column.v = span.v;
 }
 
-// Rows y0..y1 of the strip, straight onto the screen. Where every column paints
-// (EveryColumn), the rows need no tests; elsewhere each column paints, or only sums above
-// row 1, where its wall runs.
+// A wall taller than the screen starts above row 1, and its running texture row must pass
+// through every row up there. The columns' sums go on side by side, a column adding nothing
+// (exactly: a sum is never -0) on the rows above its top, so the loop has no branches and the
+// compiler vectorises it: against the outer wall, with walls some 2,500 rows tall, this is
+// most of what a pass sums.
+static void sumRowsAboveScreen(StripColumn* columns, int top) {
+    double v[stripColumns];
+    double step[stripColumns];
+    double columnTop[stripColumns];
+    for (int j = 0; j < stripColumns; ++j) {
+        v[j] = columns[j].v;
+        step[j] = columns[j].span.vStep;
+        columnTop[j] = columns[j].span.top;
+    }
+    for (int y = top; y < firstWallRow; ++y) {
+        for (int j = 0; j < stripColumns; ++j) {
+            v[j] = v[j] + (y >= columnTop[j] ? step[j] : 0.0);
+        }
+    }
+    for (int j = 0; j < stripColumns; ++j) {
+        columns[j].v = v[j];
+    }
+}
+
+// Rows y0..y1 of the strip, row 1 or below, straight onto the screen. Where every column
+// paints (EveryColumn), the rows need no tests; elsewhere each column paints where its wall
+// runs.
 template <int Bytes, bool EveryColumn>
 static void paintRows(StripColumn* columns, int left, int y0, int y1) {
     double v[stripColumns];
@@ -168,16 +192,12 @@ static void paintRows(StripColumn* columns, int left, int y0, int y1) {
         step[j] = columns[j].span.vStep;
     }
     for (int y = y0; y < y1; ++y) {
-        Uint8* row = y >= 0 ? rowStart(screen, y) + Bytes * left : nullptr;
+        Uint8* row = rowStart(screen, y) + Bytes * left;
 #pragma GCC unroll 16
         for (int j = 0; j < stripColumns; ++j) {
-            const WallSpan& span = columns[j].span;
-            if (EveryColumn || (y >= span.top && y < columns[j].end)) {
-                if (EveryColumn || y >= span.first) {
-                    storePixel<Bytes>(
-                        row + Bytes * j,
-                        columns[j].colours[std::min(int(v[j]), wallTextureHeight - 1)]);
-                }
+            if (EveryColumn || (y >= columns[j].span.first && y < columns[j].end)) {
+                storePixel<Bytes>(row + Bytes * j,
+                                  columns[j].colours[std::min(int(v[j]), wallTextureHeight - 1)]);
                 v[j] = v[j] + step[j];
             }
         }
@@ -217,7 +237,8 @@ template <int Bytes> static void paintStrip(StripColumn* columns, const RowRange
         top = std::min(top, columns[j].span.top);
         end = std::max(end, columns[j].end);
     }
-    paintRows<Bytes, false>(columns, left, top, full.first);
+    sumRowsAboveScreen(columns, top);
+    paintRows<Bytes, false>(columns, left, std::max(top, firstWallRow), full.first);
     paintRows<Bytes, true>(columns, left, full.first, full.end);
     paintRows<Bytes, false>(columns, left, full.end, end);
 }
