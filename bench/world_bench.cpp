@@ -15,8 +15,8 @@ struct Spot {
     double x, y, angle;
 };
 const Spot spots[] = {
-    {1.5, 1.5, 0.0},    // the start, facing the outer wall half a cell away
-    {17.5, 7.5, 90.0},  // mid-maze, looking along X
+    {1.5, 1.5, 0.0},     // the start, facing the outer wall half a cell away
+    {17.5, 7.5, 90.0},   // mid-maze, looking along X
     {33.5, 13.5, 225.0}, // the far corner, looking back diagonally
     {1.16, 1.5, 270.0}   // pressed against the outer wall, as walking into one leaves the player
 };

@@ -16,8 +16,8 @@
 
 // ---- State ----------------------------------------------------------------------------------
 
-static constexpr int viewColumns = 640; // one ray each
-static constexpr int stripColumns = 16; // painted together, row by row
+static constexpr int viewColumns = 640;       // one ray each
+static constexpr int stripColumns = 16;       // painted together, row by row
 static constexpr int backgroundColumns = 128; // the background is laid in bands this wide
 static_assert(viewColumns % stripColumns == 0, "the strips tile the view");
 static_assert(viewColumns % backgroundColumns == 0, "the bands tile the view");
@@ -44,13 +44,12 @@ static constexpr int minimapTop = 370;
 static constexpr int minimapCell = 6; // pixels per maze cell
 static constexpr int playerDotSize = 4;
 
-// Everything a column needs to paint its wall, worked out before any pixel is written. A
-// wall taller than the screen starts above row 1: its rows up there are summed, not painted.
+// Everything a column needs to paint its wall, worked out before any pixel is written.
 struct WallSpan {
     int top = 0;         // the wall's first row, painted or not
     int first = 0;       // first screen row painted, 1 or more
     int rows = 0;        // rows painted from first down
-    double v = 0.0;      // texture row at top, a running sum
+    double v = 0.0;      // texture row at top, then the painter's running sum
     double vStep = 0.0;  // texture rows per screen row
     int texelColumn = 0; // start of the texture column in the planes
     int shade = 0;       // subtracted from each channel
@@ -103,9 +102,7 @@ static int textureColumn() {
 }
 
 // The distance is straight, not projected on the view's centre, so walls bow (fish-eye).
-// A wall taller than the screen is cut at row 1, its texture starting where that row falls:
-// the painter steps through the rows above one by one so the running texture row matches
-// exactly.
+// A wall taller than the screen is cut at row 1, its texture starting where that row falls.
 static WallSpan spanOfHit() {
     const double dist = std::sqrt((playerX - rayHitX) * (playerX - rayHitX) +
                                   (playerY - rayHitY) * (playerY - rayHitY));
@@ -133,12 +130,9 @@ static WallSpan spanOfHit() {
     return span;
 }
 
-// A column of the strip being painted: where its wall runs, its running texture row, and
-// its texels shaded and packed once, from about the first one shown to the last.
+// A column of the strip being painted, its texels shaded once from about the first shown on.
 struct StripColumn {
     WallSpan span;
-    int end = 0; // one past the last row painted
-    double v = 0.0;
     Uint32 colours[wallTextureHeight];
 };
 
@@ -152,50 +146,33 @@ static void prepareColumn(StripColumn& column, const ColourPacking& packing) {
     const int last =
         std::clamp(int(shown + span.rows * span.vStep) + 1, first, wallTextureHeight - 1);
     shadeTexels(span, packing, first, last, column.colours);
-    column.end = span.first + span.rows;
-    column.v = span.v;
 }
 
-// A wall taller than the screen starts above row 1, and its running texture row must pass
-// through every row up there. The columns' sums go on side by side, a column adding nothing
-// (exactly: a sum is never -0) on the rows above its top, so the loop has no branches and the
-// compiler vectorises it: against the outer wall, with walls some 2,500 rows tall, this is
-// most of what a pass sums.
-static void sumRowsAboveScreen(StripColumn* columns, int top) {
-    double v[stripColumns];
-    double step[stripColumns];
-    double columnTop[stripColumns];
-    for (int j = 0; j < stripColumns; ++j) {
-        v[j] = columns[j].v;
-        step[j] = columns[j].span.vStep;
-        columnTop[j] = columns[j].span.top;
-    }
-    for (int y = top; y < firstWallRow; ++y) {
-        for (int j = 0; j < stripColumns; ++j) {
-            v[j] = v[j] + (y >= columnTop[j] ? step[j] : 0.0);
-        }
-    }
-    for (int j = 0; j < stripColumns; ++j) {
-        columns[j].v = v[j];
-    }
-}
+enum class Rows { AboveScreen, Some, Every }; // which columns paint: none, some, all
 
-// Rows y0..y1 of the strip, row 1 or below, straight onto the screen. Where every column
-// paints (EveryColumn), the rows need no tests; elsewhere each column paints where its wall
-// runs.
-template <int Bytes, bool EveryColumn>
+// Rows y0..y1 of the strip, straight onto the screen. A wall taller than the screen passes
+// its texture row through every row above row 1 too, unpainted: there the columns sum side
+// by side, adding nothing (exactly: a sum is never -0) above their own tops, so the compiler
+// vectorises it; against a wall some 2,500 rows tall it is most of what a pass sums. Where
+// every column paints the rows need no tests; elsewhere a column paints where its wall runs.
+template <int Bytes, Rows Which>
 static void paintRows(StripColumn* columns, int left, int y0, int y1) {
     double v[stripColumns];
     double step[stripColumns];
+    double top[stripColumns];
     for (int j = 0; j < stripColumns; ++j) {
-        v[j] = columns[j].v;
+        v[j] = columns[j].span.v;
         step[j] = columns[j].span.vStep;
+        top[j] = columns[j].span.top;
     }
     for (int y = y0; y < y1; ++y) {
-        Uint8* row = rowStart(screen, y) + Bytes * left;
+        Uint8* row = Which == Rows::AboveScreen ? nullptr : rowStart(screen, y) + Bytes * left;
 #pragma GCC unroll 16
         for (int j = 0; j < stripColumns; ++j) {
-            if (EveryColumn || (y >= columns[j].span.first && y < columns[j].end)) {
+            const WallSpan& span = columns[j].span;
+            if constexpr (Which == Rows::AboveScreen) {
+                v[j] = v[j] + (y >= top[j] ? step[j] : 0.0);
+            } else if (Which == Rows::Every || (y >= span.first && y < span.first + span.rows)) {
                 storePixel<Bytes>(row + Bytes * j,
                                   columns[j].colours[std::min(int(v[j]), wallTextureHeight - 1)]);
                 v[j] = v[j] + step[j];
@@ -203,15 +180,14 @@ static void paintRows(StripColumn* columns, int left, int y0, int y1) {
         }
     }
     for (int j = 0; j < stripColumns; ++j) {
-        columns[j].v = v[j];
+        columns[j].span.v = v[j];
     }
 }
 
 // The rows every column of a run of columns paints, [first, end): none (first == end) when
 // their walls do not overlap.
 struct RowRange {
-    int first = 0;
-    int end = 0;
+    int first = 0, end = 0;
 };
 
 static RowRange rowsEveryColumnPaints(const WallSpan* spans, int columns) {
@@ -235,12 +211,12 @@ template <int Bytes> static void paintStrip(StripColumn* columns, const RowRange
     int end = 0;
     for (int j = 0; j < stripColumns; ++j) {
         top = std::min(top, columns[j].span.top);
-        end = std::max(end, columns[j].end);
+        end = std::max(end, columns[j].span.first + columns[j].span.rows);
     }
-    sumRowsAboveScreen(columns, top);
-    paintRows<Bytes, false>(columns, left, std::max(top, firstWallRow), full.first);
-    paintRows<Bytes, true>(columns, left, full.first, full.end);
-    paintRows<Bytes, false>(columns, left, full.end, end);
+    paintRows<Bytes, Rows::AboveScreen>(columns, left, top, firstWallRow);
+    paintRows<Bytes, Rows::Some>(columns, left, std::max(top, firstWallRow), full.first);
+    paintRows<Bytes, Rows::Every>(columns, left, full.first, full.end);
+    paintRows<Bytes, Rows::Some>(columns, left, full.end, end);
 }
 
 // ---- Helpers: the layers of the view --------------------------------------------------------
@@ -256,16 +232,10 @@ static void castView(WallSpan* spans) {
     }
 }
 
-static void blitBackgroundRows(int left, int y0, int y1) {
-    SDL_Rect rows = makeRect(left, y0, backgroundColumns, y1 - y0);
-    blitCell(backgroundSurface, &rows, left, y0);
-}
-
 // The image's cyan pixels still leave the screen as it was: the key is the picture's own.
-// Rows that the walls paint in every column of a band are not laid first: the walls cover
-// them wholly, and in most views they are much of the screen. Measured under the dummy driver
-// (worldPass, median of seven): 383-464 us a pass in bands of 128 columns against 498-519 us
-// laying it whole; narrower bands cost more than they save, as SDL copies row by row.
+// Rows the walls paint in every column of a band are not laid: in most views they are much
+// of the screen. Under the dummy driver a world pass took 383-464 us in bands of 128 columns
+// against 498-519 us laying it whole; narrower bands cost more, as SDL copies row by row.
 static void drawBackground(const WallSpan* spans) {
     const SDL_Surface* image = backgroundSurface;
     if (!image || image->w < viewColumns || image->h < viewRows) {
@@ -277,8 +247,10 @@ static void drawBackground(const WallSpan* spans) {
     }
     for (int left = 0; left < viewColumns; left += backgroundColumns) {
         const RowRange wall = rowsEveryColumnPaints(spans + left, backgroundColumns);
-        blitBackgroundRows(left, 0, wall.first);
-        blitBackgroundRows(left, wall.end, viewRows);
+        SDL_Rect above = makeRect(left, 0, backgroundColumns, wall.first);
+        SDL_Rect below = makeRect(left, wall.end, backgroundColumns, viewRows - wall.end);
+        blitCell(backgroundSurface, &above, left, 0);
+        blitCell(backgroundSurface, &below, left, wall.end);
     }
 }
 
@@ -296,13 +268,6 @@ static void drawWalls(const WallSpan* spans) {
         }
     });
     SDL_UnlockSurface(screen);
-}
-
-static void drawBackgroundAndWalls() {
-    WallSpan spans[viewColumns];
-    castView(spans);
-    drawBackground(spans);
-    drawWalls(spans);
 }
 
 // Only a cell holding exactly 0 is open (white); any other value is wall (black).
@@ -340,7 +305,10 @@ bool updateWorld() {
 }
 
 void drawWorld() {
-    drawBackgroundAndWalls();
+    WallSpan spans[viewColumns];
+    castView(spans);
+    drawBackground(spans);
+    drawWalls(spans);
     drawMinimap();
     drawPlayerDot();
 }
