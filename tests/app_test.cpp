@@ -127,6 +127,32 @@ TEST(FramePacing, APassJustStartedSleepsOutTheWholePeriod) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Pixels
+// ---------------------------------------------------------------------------------------------
+
+// The game packs colours by shifts only where every channel fits a byte; a display with one
+// channel of 10 bits, whichever it is, has every colour mapped by SDL.
+TEST(PixelLayout, AnyChannelWiderThanAByteIsLeftToSdl) {
+    struct Wide {
+        const char* what;
+        Uint32 red, green, blue;
+    };
+    const Wide formats[] = {
+        {"red of 10 bits", 0x3FF << 16, 0xFF << 8, 0xFF},
+        {"green of 10 bits", 0xFF << 18, 0x3FF << 8, 0xFF},
+        {"blue of 10 bits", 0xFF << 18, 0xFF << 10, 0x3FF},
+    };
+    for (const Wide& wide : formats) {
+        SCOPED_TRACE(wide.what);
+        SDL_Surface* s =
+            SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 32, wide.red, wide.green, wide.blue, 0);
+        ASSERT_NE(s, nullptr) << SDL_GetError();
+        EXPECT_TRUE(describePixels(s->format).packing.bySdl);
+        SDL_FreeSurface(s);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
 // Images
 // ---------------------------------------------------------------------------------------------
 

@@ -158,6 +158,9 @@ TEST(PlayerMotion, KeysWalkOneFixedStep) {
         {"Left steps left", {SDLK_LEFT}, Held, -s, 0},
         {"Right steps right", {SDLK_RIGHT}, Held, s, 0},
         {"W and A go diagonally", {SDLK_w, SDLK_a}, Pressed, -d, -d},
+        {"W and D go diagonally", {SDLK_w, SDLK_d}, Pressed, d, -d},
+        {"S and A go diagonally", {SDLK_s, SDLK_a}, Pressed, -d, d},
+        {"S and D go diagonally", {SDLK_s, SDLK_d}, Pressed, d, d},
         {"W and S cancel", {SDLK_w, SDLK_s}, Pressed, 0, 0},
         {"A and D cancel whatever W says", {SDLK_a, SDLK_d, SDLK_w}, Pressed, 0, 0},
     };
