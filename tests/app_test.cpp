@@ -136,25 +136,23 @@ TEST(FramePacing, APassJustStartedSleepsOutTheWholePeriod) {
 TEST(PixelLayout, AnyChannelWiderThanAByteIsLeftToSdl) {
     struct Wide {
         const char* what;
-        Uint8 redShift, greenShift, blueShift;
-        int wide; // 0 red, 1 green, 2 blue
+        int redBits, greenBits, blueBits; // packed red, green, blue from the top down
     };
     const Wide formats[] = {
-        {"red of 10 bits", 16, 8, 0, 0},
-        {"green of 10 bits", 18, 8, 0, 1},
-        {"blue of 10 bits", 18, 10, 0, 2},
+        {"red of 10 bits", 10, 8, 8},
+        {"green of 10 bits", 8, 10, 8},
+        {"blue of 10 bits", 8, 8, 10},
     };
     for (const Wide& wide : formats) {
         SCOPED_TRACE(wide.what);
         SDL_PixelFormat f = {};
         f.BitsPerPixel = 32;
         f.BytesPerPixel = 4;
-        f.Rshift = wide.redShift;
-        f.Gshift = wide.greenShift;
-        f.Bshift = wide.blueShift;
-        f.Rmask = (wide.wide == 0 ? 0x3FFu : 0xFFu) << f.Rshift;
-        f.Gmask = (wide.wide == 1 ? 0x3FFu : 0xFFu) << f.Gshift;
-        f.Bmask = (wide.wide == 2 ? 0x3FFu : 0xFFu) << f.Bshift;
+        f.Gshift = Uint8(wide.blueBits);
+        f.Rshift = Uint8(wide.blueBits + wide.greenBits);
+        f.Rmask = ((1u << wide.redBits) - 1) << f.Rshift;
+        f.Gmask = ((1u << wide.greenBits) - 1) << f.Gshift;
+        f.Bmask = (1u << wide.blueBits) - 1;
         EXPECT_TRUE(describePixels(&f).packing.bySdl);
     }
 }
