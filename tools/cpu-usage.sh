@@ -28,6 +28,10 @@ trap 'cleanup; rm -rf "$WORK"' EXIT
 FLOOR=$WORK/floor
 g++ -std=c++17 -O2 tools/floor.cpp $(pkg-config --cflags --libs sdl) -o "$FLOOR" ||
     fail "could not build the floor program"
+# Every game carves the same maze and so walks the same way: a walk into a dead end costs
+# more than one along a corridor.
+g++ -std=c++17 -O2 -shared -fPIC tools/same_maze.cpp -o "$WORK/same_maze.so" ||
+    fail "could not build the same-maze library"
 
 # One Xvfb for everything, on the display it picks itself.
 Xvfb -displayfd 3 -screen 0 800x600x24 -noreset -nolisten tcp 3>"$WORK/display" 2>/dev/null &
@@ -83,7 +87,7 @@ measure_floor() {
 # measure_game N: the states of the Nth game given, kept in column N.
 measure_game() {
     xdotool mousemove 320 240 # centred: standing still turns nothing
-    start_game "${GAMES[$1]}"
+    start_game env LD_PRELOAD="$WORK/same_maze.so" "${GAMES[$1]}"
     move_pointer 320 240
     sleep 1
     measure standing "$1"
