@@ -11,8 +11,7 @@ static constexpr int32_t framePeriodMs = 16;
 
 // ---- End of a pass --------------------------------------------------------------------------
 
-// The input poll has already taken key and mouse-button events; motion, focus and window
-// events are left.
+// The input poll took the key and button events; motion, focus and window events are left.
 void drainEvents() {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {

@@ -10,10 +10,9 @@
 
 // ---- Looking before decoding ----------------------------------------------------------------
 
-// IMG_Load guesses the format from the bytes and would decode a dozen formats besides PNG,
-// each through a decoder of its own, and libpng decodes whatever size the header states. So
-// the file's first bytes are read first: only a PNG whose header is within the loader's limit
-// reaches IMG_Load.
+// IMG_Load guesses the format from the bytes and would decode a dozen formats besides PNG, and
+// libpng decodes whatever size the header states. So the first bytes are read first: only a
+// PNG whose header is within the loader's limit reaches IMG_Load.
 
 static char failure[600] = "";
 
@@ -65,10 +64,9 @@ static unsigned long bigEndian32(const unsigned char* bytes) {
            (unsigned long)bytes[2] << 8 | (unsigned long)bytes[3];
 }
 
-// Every chunk states its length; libpng skips a chunk it does not keep by reading that many
-// bytes, so a 200-byte file whose chunk claims 2 GB would hold start-up for seconds. Walking
-// the chunk headers costs a seek each: a file whose chunks do not end within it, or that
-// has no IEND, is refused.
+// libpng skips a chunk it does not keep by reading as many bytes as the chunk claims, so a
+// 200-byte file claiming 2 GB would hold start-up for seconds. Walking the headers costs a seek
+// each: a file whose chunks do not end within it, or that has no IEND, is refused.
 static bool chunksFitTheFile(std::FILE* file) {
     if (std::fseek(file, 0, SEEK_END) != 0) {
         return false;
@@ -92,9 +90,8 @@ static bool chunksFitTheFile(std::FILE* file) {
     return false;
 }
 
-// A PNG starts with its 8-byte signature and then the IHDR chunk: its length (13), its
-// type, and the width and height as 32-bit big-endian numbers. The rest of the header and
-// every other chunk are libpng's to judge.
+// A PNG starts with its 8-byte signature and the IHDR chunk: its length (13), its type, and the
+// width and height as 32-bit big-endian numbers. The rest is libpng's to judge.
 static bool lookBeforeDecoding(const char* fileName, ImageLimit limit) {
     static const unsigned char pngStart[16] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n',
                                                0,    0,   0,   13,  'I',  'H',  'D',  'R'};
@@ -134,9 +131,8 @@ static bool lookBeforeDecoding(const char* fileName, ImageLimit limit) {
 
 // ---- Loading --------------------------------------------------------------------------------
 
-// The two loads differ only in the conversion and the key. The colour key is mapped into the
-// converted surface's format, so on a display with fewer bits per channel every colour that
-// reduces to cyan's pixel value is transparent too.
+// The key is mapped into the converted surface's format, so on a display with fewer bits per
+// channel every colour that reduces to cyan's pixel value is transparent too.
 static SDL_Surface* loadConverted(const char* fileName, ImageLimit limit, bool keepAlpha) {
     if (!lookBeforeDecoding(fileName, limit)) {
         return nullptr;
@@ -167,9 +163,8 @@ SDL_Surface* loadAlphaImage(const char* fileName, ImageLimit limit) {
 
 // ---- Drawing --------------------------------------------------------------------------------
 
-// SDL rewrites the destination rectangle when it clips, so every blit gets a fresh one. A
-// null sheet never reaches SDL: the compatibility library does not refuse every null surface
-// the way the classic one does.
+// SDL rewrites the destination rectangle when it clips, so every blit gets a fresh one. A null
+// sheet never reaches SDL: the compatibility library does not refuse every one as classic does.
 void blitCell(SDL_Surface* sheet, const SDL_Rect* cell, int x, int y) {
     if (!sheet) {
         return;

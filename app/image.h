@@ -4,10 +4,9 @@
 
 #include <SDL.h>
 
-// The most of an image the game decodes, in pixels: each loader's is about twice what it reads
-// on each side, so art drawn a little large still loads while a picture that would only cost
-// memory and time is refused before it is decoded (at most width x height x 4 bytes, and its
-// display-format copy the same again).
+// The most of an image the game decodes, in pixels: about twice what each loader reads on each
+// side, so art drawn a little large still loads while a picture that would only cost memory and
+// time is refused undecoded (at most width x height x 4 bytes, and its display copy again).
 struct ImageLimit {
     int width;
     int height;
@@ -17,21 +16,18 @@ struct ImageLimit {
 // at most 4.9 MB decoded, the largest any image may be.
 constexpr ImageLimit screenImageLimit = {1280, 960};
 
-// Called by the asset loaders at start-up, after the video mode is set. Returns a new
-// display-format surface whose cyan (0, 255, 255) pixels are skipped by blits, or null when
-// the file cannot be loaded or converted, or is refused unread: a file that is not a PNG,
-// or a PNG wider or taller than `limit` by its header. The caller owns the surface.
+// Called by the asset loaders at start-up, after the video mode is set. Returns a new display-
+// format surface whose cyan (0, 255, 255) pixels blits skip, owned by the caller; or null when
+// the file cannot be loaded or converted, or is not a PNG within `limit` by its header.
 SDL_Surface* loadImage(const char* fileName, ImageLimit limit = screenImageLimit);
 
 // As loadImage, but the surface keeps the file's own alpha channel and has no colour key.
 SDL_Surface* loadAlphaImage(const char* fileName, ImageLimit limit = screenImageLimit);
 
-// After a load that gave null: why, as a phrase naming the file, such as "cannot load
-// Media/Game/wall.png" or "Media/Game/wall.png is a BMP, not a PNG". The text lives until the
-// next load.
+// After a load that gave null, until the next: why, naming the file, such as "cannot load
+// Media/Game/wall.png" or "Media/Game/wall.png is a BMP, not a PNG".
 const char* loadFailure();
 
-// Called by every layer that draws a picture: blits `cell` of `sheet` (the whole sheet when
-// cell is null) with its top left corner at (x, y) on the screen, clipped by SDL. A null
-// sheet draws nothing.
+// Called by every layer that draws a picture: blits `cell` of `sheet` (all of it when null) with
+// its top left corner at (x, y) on the screen, clipped by SDL. A null sheet draws nothing.
 void blitCell(SDL_Surface* sheet, const SDL_Rect* cell, int x, int y);

@@ -12,9 +12,8 @@ bool cursorDrawn = false;
 
 // ---- Helpers --------------------------------------------------------------------------------
 
-// Takes every queued event of one type; each names an entry by its key symbol or button
-// number, which is set to `to` when it is within the table. SDL answers a negative count
-// when its queue is not running, which ends the loop just as an empty queue does.
+// Takes every queued event of one type; each sets the entry of its key symbol or button number
+// to `to`, within the table. SDL answers a negative count when its queue is not running.
 static void takeEvents(SDL_EventType type, KeyState* states, int count, KeyState to) {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_EVENTMASK(type)) > 0) {
@@ -28,9 +27,8 @@ static void takeEvents(SDL_EventType type, KeyState* states, int count, KeyState
 
 // ---- Poll -----------------------------------------------------------------------------------
 
-// A state that was Pressed at the last poll is merely Held now. Each event type is drained
-// whole before the next, so within one poll all downs are applied before all ups: a press and
-// release between two polls ends Up.
+// A state Pressed at the last poll is merely Held now. Each event type is drained whole before
+// the next, so all downs come before all ups: a press and release between two polls ends Up.
 void updateInput() {
     std::replace(keyStates, keyStates + keyCount, Pressed, Held);
     takeEvents(SDL_KEYDOWN, keyStates, keyCount, Pressed);
@@ -40,8 +38,7 @@ void updateInput() {
     takeEvents(SDL_MOUSEBUTTONDOWN, mouseButtonStates, mouseButtonCount, Pressed);
     takeEvents(SDL_MOUSEBUTTONUP, mouseButtonStates, mouseButtonCount, Up);
 
-    // The upper bounds are one past the last pixel: SDL never reports them, but they are
-    // valid positions.
+    // One past the last pixel: SDL never reports it, but it is a valid position.
     int x = 0;
     int y = 0;
     SDL_GetMouseState(&x, &y);

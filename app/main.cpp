@@ -122,11 +122,10 @@ static void setWindowIcon() {
 }
 
 // SDL 1.2's compatibility library, left to itself, shows each frame through SDL 2's OpenGL
-// renderer, and Mesa then writes a shader cache under $HOME; drawn in software, the frame
-// goes to the window as an X shared-memory image, as the classic library sends it, and
-// nothing is written. Both settings are needed: SDL 2 would back even a software renderer's
-// window with an OpenGL texture. The classic library reads neither; a player's own stands.
-// SDL starts only what the game uses: no audio, so no sound server is contacted.
+// renderer, and Mesa then writes a shader cache under $HOME; drawn in software, the frame goes
+// to X as a shared-memory image, as the classic library sends it. Both settings are needed: SDL
+// 2 would back even a software renderer's window with an OpenGL texture. The classic library
+// reads neither; a player's own stands. No audio is started, so no sound server is contacted.
 static bool openWindow() {
 #ifndef _WIN32
     setenv("SDL_RENDER_DRIVER", "software", 0);

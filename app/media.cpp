@@ -22,15 +22,13 @@ static std::string chosenFolder = "Media";
 static const char* const besideExecutable[mediaFolderCount] = {nullptr, PLINT_SOURCE_MEDIA,
                                                                PLINT_INSTALLED_MEDIA};
 
-// The folder the build put the executable in. Only an executable still lying there can reach
-// the source tree's art, and only one that has left it can be an installed one: the other
-// path from each place leads nowhere the game's art is (/usr/Media from /usr/games).
+// The folder the build put the executable in. Only an executable still there reaches the source
+// tree's art, only one that has left it the installed art (/usr/Media from /usr/games is none).
 static const char* const buildFolder = PLINT_BUILD_FOLDER;
 
-// What the loaders read. A folder counts only when it holds one of these: a folder named
-// Media that belongs to someone else (a player's own pictures in the home folder, say)
-// must not hide the installed art, while a Media folder holding any of the game's images is
-// the game's, and whatever is missing from it shows as missing.
+// What the loaders read. A folder counts only when it holds one of these: someone else's Media
+// folder (a player's own pictures in the home folder, say) must not hide the installed art,
+// while one holding any of the game's images is the game's, and what it lacks shows missing.
 static const char* const gameImages[] = {
     "Game/wall.png",     "Game/background.png",        "Canopy/Font.png",  "Canopy/Button.png",
     "Canopy/Border.png", "Canopy/TopBottomBorder.png", "Canopy/Cursor.png"};

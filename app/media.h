@@ -17,11 +17,9 @@ std::string mediaFolder(int i);
 
 // Called once by main at start-up, before the window opens: picks the first folder searched
 // that holds any of the game's images. Returns false when none does, after one line on stderr
-// that says where it looked; the images then keep their paths under Media in the working
-// directory, and every one of them is missing.
+// saying where it looked; the images then keep their paths under ./Media, all missing.
 bool findMedia();
 
-// Called by the asset loaders and for the window icon: the path of `name`, given under Media (such
-// as "Game/wall.png"), in the chosen folder; "Media/<name>" before findMedia has run or when it
-// found nothing.
+// Called by the asset loaders and for the window icon: the path of `name` under Media (such as
+// "Game/wall.png") in the chosen folder; "Media/<name>" before or without a folder found.
 std::string mediaPath(const char* name);

@@ -11,10 +11,9 @@
 
 // ---- State ----------------------------------------------------------------------------------
 
-// The frozen frame, one row-major plane per channel (red, green, blue), so the blur and the
-// blend walk contiguous bytes that the compiler can vectorise. frostedPlanes ends each
-// capture holding the frost; sharpPlanes is the blur's second buffer and ends holding the
-// sharp frame.
+// The frozen frame, one row-major plane per channel (red, green, blue), so the blur and the blend
+// walk contiguous bytes the compiler vectorises. frostedPlanes ends each capture holding the
+// frost; sharpPlanes, the blur's second buffer, ends holding the sharp frame.
 static constexpr int backdropWidth = 640;
 static constexpr int backdropHeight = 480;
 static constexpr int planeSize = backdropWidth * backdropHeight;
@@ -40,10 +39,9 @@ static void readFrame(SDL_Surface* surface, uint8_t (*planes)[planeSize]) {
 }
 
 // One blur pass over one plane: every pixel whose four samples, `distance` pixels away left,
-// right, up and down, lie inside the frame becomes (the four samples + addend) / 4; the other
-// pixels of `to` keep what they held. Each row goes sixteen pixels at a time, the last sixteen
-// ending on its last pixel: fixed counts over two planes that never meet, which the compiler
-// vectorises without -march.
+// right, up and down, lie inside the frame becomes (the four samples + addend) / 4; the others
+// keep what they held. Sixteen pixels at a time, the last sixteen ending on the row's last:
+// fixed counts over two planes that never meet, which the compiler vectorises without -march.
 static void crossAverage(const uint8_t* from, uint8_t* to, int distance, unsigned addend) {
     const int up = distance * backdropWidth;
     for (int y = distance; y < backdropHeight - distance; ++y) {
@@ -98,10 +96,9 @@ static void mixSixteen(const uint8_t* __restrict frost, const uint8_t* __restric
     }
 }
 
-// Every pixel of the target is written, straight into its rows, sixteen at a time: mixed,
-// packed by shifts in fixed counts the compiler vectorises (a palette's SDL_MapRGB then
-// takes their place) and stored. At weight 100 the blend is the frost itself, which is how
-// the frost is written into its surface too.
+// Every pixel of the target is written, sixteen at a time: mixed, packed by shifts in fixed
+// counts the compiler vectorises (a palette's SDL_MapRGB then takes their place) and stored. At
+// weight 100 the blend is the frost itself, which is how the frost's surface is written too.
 static void blendInto(SDL_Surface* target, int w) {
     const ColourPacking p = describePixels(target->format).packing;
     SDL_LockSurface(target);
@@ -133,9 +130,8 @@ static void blendInto(SDL_Surface* target, int w) {
 
 // ---- Backdrop -------------------------------------------------------------------------------
 
-// The snapshot is an exact copy of the screen, so without one the screen itself, which
-// still shows the same frame, serves for the sharp image. The classic SDL refuses a blit
-// to a null surface, but SDL 1.2's compatibility library crashes on one.
+// Without a snapshot the screen, which still shows the same frame, serves for the sharp image:
+// the classic SDL refuses a blit to a null surface, but the compatibility library crashes.
 void captureBackdrop() {
     if (snapshotSurface) {
         SDL_BlitSurface(screen, nullptr, snapshotSurface, nullptr);

@@ -26,9 +26,8 @@ static const char* const dayOrdinals[32] = {
 
 static const char creditLine[] = "Plint - find your way through the maze";
 
-// The bars' layout. Both bars are one image, 640 x 131: at full fade the top bar shows its
-// rows from barImageTop down, the bottom bar its rows from 0 at bottomBarRow; the slide pushes
-// both out by up to slideDistance rows, where they have left the screen.
+// Both bars are one image, 640 x 131: at full fade the top bar shows its rows from barImageTop
+// down, the bottom its rows from 0 at bottomBarRow; the slide pushes both out by slideDistance.
 constexpr int slideDistance = 61;
 constexpr int barImageTop = 70;
 constexpr int bottomBarRow = 419;

@@ -14,8 +14,7 @@ static constexpr int escapeKey = 27;
 
 // ---- Fade -----------------------------------------------------------------------------------
 
-// Reopening during a fade-out captures nothing: the world has not drawn since the last
-// capture, so the stored frame is still the one on display.
+// Reopening during a fade-out captures nothing: the world has not drawn since the last capture.
 bool updateFade() {
     if (keyStates[escapeKey] != Pressed) {
         return false;

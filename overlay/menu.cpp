@@ -67,8 +67,7 @@ static void blitRun(int column, int row, int h, int x, int y) {
     blitPiece(column, row, middleWidth - tile * middleTiles, h, x + tile * middleTiles, y);
 }
 
-// The 51 pieces of a frame whose middle band starts at (x, y), from sheet row `row`, in their
-// fixed order.
+// The 51 pieces of a frame whose middle band starts at (x, y), from sheet row `row`, in order.
 static void drawButtonFrame(int x, int y, int row) {
     blitPiece(TopLeft, row, tile, tile, x - tile, y - tile);
     blitPiece(BottomLeft, row, tile, tile, x - tile, y + middleRows);

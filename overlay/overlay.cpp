@@ -19,10 +19,9 @@ static constexpr int pointerFrame = 3;
 
 // ---- Update ---------------------------------------------------------------------------------
 
-// The fade judged here is the one after this pass's easing step, so the menu and bars show
-// over the live view in the pass that opens the menu, and not at all in the pass a closing
-// fade reaches 0. Mouse turning follows cursorDrawn, not whether the sheet loaded: without
-// the image the player can still turn.
+// The fade judged here is the one after this pass's easing step, so the menu and bars show over
+// the live view in the pass that opens the menu, and not in the pass a closing fade reaches 0.
+// Mouse turning follows cursorDrawn, not the sheet: without the image the player still turns.
 const OverlayFrame& updateOverlay() {
     current = OverlayFrame();
     current.capture = updateFade();

@@ -45,9 +45,8 @@ static void pushAway(Point& p, Point q) {
 
 // ---- Collision ------------------------------------------------------------------------------
 
-// The window, four by four cells around the player cut to the grid, follows the centre as
-// it is pushed: its bounds are read again at each test, and later cells see the moved
-// position. In an inner corner the walls thus push in turn, by growing X, then growing Y.
+// The window, four by four cells around the player cut to the grid, follows the centre as it
+// is pushed: later cells see the moved position, so in an inner corner the walls push in turn.
 void resolveWallCollision() {
     Point p = {playerX - halfCell, playerY - halfCell};
     for (int i = std::max(int(p.x) - 2, 0); i < std::min(int(p.x) + 2, mazeWidth); ++i) {

@@ -84,9 +84,9 @@ static void mapToOpenAndWall() {
 
 // ---- Generation -----------------------------------------------------------------------------
 
-// A randomized depth-first walk. The mode is chosen before the draw, and a draw that names
-// a direction the mode cannot use is simply spent: carving thus picks uniformly among the
-// open directions, and walking back retraces the path one room per successful draw.
+// A randomized depth-first walk. The mode is chosen before the draw, and a draw naming a
+// direction the mode cannot use is spent: carving picks uniformly among the open directions,
+// and walking back retraces the path one room per successful draw.
 void generateMaze() {
     fillRoomsAndWalls();
     int x = 1;

@@ -26,9 +26,8 @@ static const KeyGroup backKeys = {115, 274};    // S, Down arrow
 static const KeyGroup leftKeys = {97, 276};     // A, Left arrow
 static const KeyGroup rightKeys = {100, 275};   // D, Right arrow
 
-// Offsets in degrees added to playerAngle, by forward/back (-1 forward, +1 back) and
-// left/right (-1 left, +1 right); the centre means standing still. Forward is 270, so it
-// lies along playerAngle - 90, the view's centre.
+// Degrees added to playerAngle, by forward/back (-1 forward, +1 back) and left/right (-1 left,
+// +1 right); the centre stands still. Forward, 270, lies along playerAngle - 90, the view's.
 static const int noMove = -1;
 static const int directionOffsets[3][3] = {
     {225, 270, 315}, // forward: left, straight, right
@@ -57,9 +56,8 @@ static int chosenOffset() {
     return directionOffsets[along][across];
 }
 
-// The pointer is never warped back, so a pointer left off-centre keeps turning the view.
-// Before the overlay has drawn its cursor the pointer means nothing, and with the right
-// button down the player can look at the pointer without turning.
+// The pointer is never warped back, so one left off-centre keeps turning the view. Before the
+// overlay draws its cursor it means nothing; with the right button down it turns nothing.
 static void turnByPointer() {
     if (cursorDrawn && mouseButtonStates[rightButton] == Up) {
         playerAngle = playerAngle + (pointer.x - pointerCentre) * turnPerPixel;
