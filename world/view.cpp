@@ -13,6 +13,7 @@
 #include <SDL.h>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 // ---- State ----------------------------------------------------------------------------------
 
@@ -29,14 +30,12 @@ static constexpr int firstWallRow = 1; // row 0 always keeps the background
 static constexpr double shadePerCell = 30.0;
 static constexpr int middleTexelRow = wallTextureHeight / 2;
 
-// The collision keeps the player's centre 0.15 cells from every wall cell, and a ray stops
-// inside one, so no wall seen from where the player can stand is taller than 400 / 0.15,
-// about 2,667 rows. A column of 4,000 rows (0.1 cells) or more is seen only from inside a
-// wall; the margin between leaves room for the collision's rounding in the last bits.
+// The collision keeps the player's centre 0.15 cells from every wall cell, so no wall seen
+// from where the player can stand is taller than 400 / 0.15, about 2,667 rows; 4,000 rows (0.1
+// cells) are seen only from inside a wall, leaving room for the collision's last-bit rounding.
 static constexpr double tallestStandingWall = 4000.0;
 
-// Where there is no background image, or it does not cover the screen, the view is laid on
-// this colour, so no pixel of the previous frame shows through.
+// Under a missing or small background image, so no pixel of the previous frame shows through.
 static constexpr Uint8 plainBackground[3] = {40, 44, 52};
 
 static constexpr int minimapLeft = 420;
@@ -46,10 +45,10 @@ static constexpr int playerDotSize = 4;
 
 // Everything a column needs to paint its wall, worked out before any pixel is written.
 struct WallSpan {
-    int top = 0;         // the wall's first row, painted or not
     int first = 0;       // first screen row painted, 1 or more
+    int owed = 0;        // rows above the screen whose additions v still owes
     int rows = 0;        // rows painted from first down
-    double v = 0.0;      // texture row at top, then the painter's running sum
+    double v = 0.0;      // texture row at first, then the painter's running sum
     double vStep = 0.0;  // texture rows per screen row
     int texelColumn = 0; // start of the texture column in the planes
     int shade = 0;       // subtracted from each channel
@@ -57,21 +56,25 @@ struct WallSpan {
 
 // ---- Helpers: colours -----------------------------------------------------------------------
 
-// Sixteen texels of the three planes less the shade, or down to 0, packed by shifts. A
-// fixed count over unaliased arrays, so the compiler vectorises it without -march.
+// Sixteen texels of the three planes less the shade, or down to 0, packed by shifts: a fixed
+// count over unaliased arrays, darkened first in bytes, so it vectorises without -march.
 static void shadeSixteen(const uint8_t* __restrict red, const uint8_t* __restrict green,
-                         const uint8_t* __restrict blue, int shade, const ColourPacking p,
+                         const uint8_t* __restrict blue, uint8_t shade, const ColourPacking p,
                          Uint32* __restrict colours) {
+    uint8_t r[16], g[16], b[16];
     for (int k = 0; k < 16; ++k) {
-        colours[k] = packShifted(p, std::max(red[k] - shade, 0), std::max(green[k] - shade, 0),
-                                 std::max(blue[k] - shade, 0));
+        r[k] = red[k] > shade ? red[k] - shade : 0;
+        g[k] = green[k] > shade ? green[k] - shade : 0;
+        b[k] = blue[k] > shade ? blue[k] - shade : 0;
+    }
+    for (int k = 0; k < 16; ++k) {
+        colours[k] = packShifted(p, r[k], g[k], b[k]);
     }
 }
 
-// The shaded colours of at least texels first..last of the span's column, into the same
-// places of colours: sixteen at a time when the screen packs by shifts, the last sixteen
-// ending on `last` (a column has more than sixteen texels), else one by one through SDL. A
-// distance is never negative, so neither is the shade, and at 255 or more every channel is 0.
+// The shaded colours of at least texels first..last of the span's column, into the same places
+// of colours: sixteen at a time when the screen packs by shifts, the last sixteen ending on
+// `last`, else one by one through SDL. The shade is never negative; from 255 all is black.
 static void shadeTexels(const WallSpan& span, const ColourPacking& p, int first, int last,
                         Uint32* colours) {
     const int shade = std::min(span.shade, 255);
@@ -94,8 +97,33 @@ static void shadeTexels(const WallSpan& span, const ColourPacking& p, int first,
 
 // ---- Helpers: one wall column ---------------------------------------------------------------
 
-// The texture runs along the face the ray crossed: a face of constant X (side 1) runs
-// along Y. No flip by the ray's direction.
+// The power of two just above a positive v: the end of its binade.
+static double binadeEnd(double v) {
+    uint64_t bits = 0;
+    std::memcpy(&bits, &v, sizeof v);
+    bits = (bits & 0x7ff0000000000000u) + (uint64_t(1) << 52);
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+// On its binade's grid a sum gains the same amount from every addition below the binade's end
+// (a tie rounds to even, and even stays even), so those additions are one product. Their
+// number is a quotient of multiples of the grid, under 2^53 of them: it never rounds up.
+int addSomeSteps(double& v, double step, int count) {
+    const double before = v;
+    v = v + step;
+    const double end = binadeEnd(v);
+    if (before < end / 2) {
+        return count - 1; // this sum entered its binade: the next may add another amount
+    }
+    const double last = end - end * 0x1p-53;
+    const double added = (v + step) - v;
+    const int times = int(std::min((last - v) / added, double(count - 1)));
+    v = v + times * added;
+    return count - 1 - times;
+}
+
+// Along the face the ray crossed (of constant X, side 1, runs along Y), flipped by no direction.
 static int textureColumn() {
     const double along = rayHitSide == 0 ? rayHitX : rayHitY;
     return int((along - std::floor(along)) * wallTextureWidth);
@@ -111,11 +139,9 @@ static WallSpan spanOfHit() {
     span.texelColumn = textureColumn() * wallTextureHeight;
 
     // A hit on the player's own point would be infinitely tall, and one within a hair of it
-    // would step through millions of hidden rows one by one. Such a column is filled from row
-    // 1 at full light with the texture's middle row, which is what a wall ever closer to the
-    // eye tends to. Every height the player can meet takes the path below.
+    // taller than an int counts. Such a column is filled from row 1 at full light with the
+    // texture's middle row, which a wall ever closer to the eye tends to.
     if (!(height < tallestStandingWall)) {
-        span.top = firstWallRow;
         span.first = firstWallRow;
         span.rows = viewRows - firstWallRow;
         span.v = middleTexelRow;
@@ -124,8 +150,9 @@ static WallSpan spanOfHit() {
 
     span.shade = int(shadePerCell * dist);
     span.vStep = wallTextureHeight / height;
-    span.top = int(horizonRow - height / 2);
-    span.first = std::max(span.top, firstWallRow);
+    const int top = int(horizonRow - height / 2);
+    span.first = std::max(top, firstWallRow);
+    span.owed = span.first - top;
     span.rows = std::min(int(height), viewRows - span.first);
     return span;
 }
@@ -136,45 +163,34 @@ struct StripColumn {
     Uint32 colours[wallTextureHeight];
 };
 
-// Which texels the running sum reaches is known before it is summed, but for its rounding:
-// the sum strays from the product by far less than a texel row, so a row of margin on either
-// side covers every texel the column shows.
+// The running sum strays from the product by far less than a texel row, so a row of margin on
+// either side covers every texel the column shows.
 static void prepareColumn(StripColumn& column, const ColourPacking& packing) {
     const WallSpan& span = column.span;
-    const double shown = span.v + (span.first - span.top) * span.vStep;
-    const int first = std::clamp(int(shown) - 1, 0, wallTextureHeight - 1);
+    const int first = std::clamp(int(span.v) - 1, 0, wallTextureHeight - 1);
     const int last =
-        std::clamp(int(shown + span.rows * span.vStep) + 1, first, wallTextureHeight - 1);
+        std::clamp(int(span.v + span.rows * span.vStep) + 1, first, wallTextureHeight - 1);
     shadeTexels(span, packing, first, last, column.colours);
 }
 
-enum class Rows { AboveScreen, Some, Every }; // which columns paint: none, some, all
-
-// Rows y0..y1 of the strip, straight onto the screen. A wall taller than the screen passes
-// its texture row through every row above row 1 too, unpainted: there the columns sum side
-// by side, adding nothing (exactly: a sum is never -0) above their own tops, so the compiler
-// vectorises it; against a wall some 2,500 rows tall it is most of what a pass sums. Where
-// every column paints the rows need no tests; elsewhere a column paints where its wall runs.
-template <int Bytes, Rows Which>
+// Rows y0..y1 of the strip, straight onto the screen. Where every column paints the rows need
+// no tests; elsewhere a column paints where its wall runs. The running sum stays below 258,
+// the texture's height, by far more than its rounding: its last row is one step short of it.
+template <int Bytes, bool EveryColumn>
 static void paintRows(StripColumn* columns, int left, int y0, int y1) {
     double v[stripColumns];
     double step[stripColumns];
-    double top[stripColumns];
     for (int j = 0; j < stripColumns; ++j) {
         v[j] = columns[j].span.v;
         step[j] = columns[j].span.vStep;
-        top[j] = columns[j].span.top;
     }
     for (int y = y0; y < y1; ++y) {
-        Uint8* row = Which == Rows::AboveScreen ? nullptr : rowStart(screen, y) + Bytes * left;
+        Uint8* row = rowStart(screen, y) + Bytes * left;
 #pragma GCC unroll 16
         for (int j = 0; j < stripColumns; ++j) {
             const WallSpan& span = columns[j].span;
-            if constexpr (Which == Rows::AboveScreen) {
-                v[j] = v[j] + (y >= top[j] ? step[j] : 0.0);
-            } else if (Which == Rows::Every || (y >= span.first && y < span.first + span.rows)) {
-                storePixel<Bytes>(row + Bytes * j,
-                                  columns[j].colours[std::min(int(v[j]), wallTextureHeight - 1)]);
+            if (EveryColumn || (y >= span.first && y < span.first + span.rows)) {
+                storePixel<Bytes>(row + Bytes * j, columns[j].colours[std::ptrdiff_t(v[j])]);
                 v[j] = v[j] + step[j];
             }
         }
@@ -184,10 +200,9 @@ static void paintRows(StripColumn* columns, int left, int y0, int y1) {
     }
 }
 
-// The rows every column of a run of columns paints, [first, end): none (first == end) when
-// their walls do not overlap.
+// The rows every column of a run of columns paints: none (first == end) where walls do not meet.
 struct RowRange {
-    int first = 0, end = 0;
+    int first = 0, end = 0; // [first, end)
 };
 
 static RowRange rowsEveryColumnPaints(const WallSpan* spans, int columns) {
@@ -200,29 +215,25 @@ static RowRange rowsEveryColumnPaints(const WallSpan* spans, int columns) {
     return rows;
 }
 
-// Row by row across a strip of neighbouring columns: the rows of a single column lie a pitch
-// apart and crowd into a few cache sets, while a strip's row at 32 bits is one cache line and
-// the columns' running sums go on side by side. Each column still adds its texture step once
-// per row, from its top, in order, exactly as the plain reading does. Measured under the
-// dummy driver, a world pass took 525-750 us this way against 850-1,140 us for a plain
-// column loop with the same shading: keep the strips.
+// Row by row across a strip: a column's rows lie a pitch apart and crowd into a few cache sets,
+// while a strip's row at 32 bits is one cache line. Each column still adds its step once a row,
+// in order. Under the dummy driver a world pass took 525-750 us this way against 850-1,140 us
+// for a plain column loop with the same shading: keep the strips.
 template <int Bytes> static void paintStrip(StripColumn* columns, const RowRange& full, int left) {
-    int top = viewRows;
+    int first = viewRows;
     int end = 0;
     for (int j = 0; j < stripColumns; ++j) {
-        top = std::min(top, columns[j].span.top);
+        first = std::min(first, columns[j].span.first);
         end = std::max(end, columns[j].span.first + columns[j].span.rows);
     }
-    paintRows<Bytes, Rows::AboveScreen>(columns, left, top, firstWallRow);
-    paintRows<Bytes, Rows::Some>(columns, left, std::max(top, firstWallRow), full.first);
-    paintRows<Bytes, Rows::Every>(columns, left, full.first, full.end);
-    paintRows<Bytes, Rows::Some>(columns, left, full.end, end);
+    paintRows<Bytes, false>(columns, left, first, full.first);
+    paintRows<Bytes, true>(columns, left, full.first, full.end);
+    paintRows<Bytes, false>(columns, left, full.end, end);
 }
 
 // ---- Helpers: the layers of the view --------------------------------------------------------
 
-// The angle is a running sum: column 0 is one step past the start, and column 319 looks
-// along playerAngle - 90, the direction of forward motion.
+// A running sum: column 0 looks one step past the start, 319 along playerAngle - 90 (forward).
 static void castView(WallSpan* spans) {
     double rayAngle = (playerAngle - 90) * radiansPerDegree - halfFieldOfView;
     for (int x = 0; x < viewColumns; ++x) {
@@ -232,10 +243,23 @@ static void castView(WallSpan* spans) {
     }
 }
 
-// The image's cyan pixels still leave the screen as it was: the key is the picture's own.
-// Rows the walls paint in every column of a band are not laid: in most views they are much
-// of the screen. Under the dummy driver a world pass took 383-464 us in bands of 128 columns
-// against 498-519 us laying it whole; narrower bands cost more, as SDL copies row by row.
+// A wall taller than the screen sums its texture row through every row above row 1 too: about
+// 1,000 rows in ten binades against a wall. The columns take turns, so their chains interleave.
+static void sumRowsAboveScreen(WallSpan* spans) {
+    for (bool more = true; more;) {
+        more = false;
+        for (int x = 0; x < viewColumns; ++x) {
+            if (spans[x].owed > 0) {
+                spans[x].owed = addSomeSteps(spans[x].v, spans[x].vStep, spans[x].owed);
+                more = more || spans[x].owed > 0;
+            }
+        }
+    }
+}
+
+// The image's cyan pixels leave the screen as it was. Rows the walls paint in every column of a
+// band are not laid: a world pass took 383-464 us in bands of 128 columns against 498-519 us
+// laying it whole (dummy driver); narrower bands cost more, as SDL copies row by row.
 static void drawBackground(const WallSpan* spans) {
     const SDL_Surface* image = backgroundSurface;
     if (!image || image->w < viewColumns || image->h < viewRows) {
@@ -307,6 +331,7 @@ bool updateWorld() {
 void drawWorld() {
     WallSpan spans[viewColumns];
     castView(spans);
+    sumRowsAboveScreen(spans);
     drawBackground(spans);
     drawWalls(spans);
     drawMinimap();
