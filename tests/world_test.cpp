@@ -308,26 +308,6 @@ TEST_P(WorldViewTest, AHitAtOrBesideThePlayersPointFillsTheColumn) {
     }
 }
 
-// A wall's rows above the screen leave its texture where one addition per row, in order,
-// leaves it, to the last bit, from the nearest wall the player can stand at to a screen tall.
-TEST(WallTexture, RowsAboveTheScreenSumAsOneAdditionEach) {
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> height(480, 4000);
-    for (int trial = 0; trial < 20000; ++trial) {
-        const double step = 258 / height(random);
-        const int rows = 1 + int(random() % 2000);
-        double plain = 0;
-        for (int i = 0; i < rows; ++i) {
-            plain = plain + step;
-        }
-        double v = 0;
-        for (int owed = rows; owed > 0;) {
-            owed = addSomeSteps(v, step, owed);
-        }
-        ASSERT_EQ(v, plain) << "step " << step << ", " << rows << " rows";
-    }
-}
-
 // The ray walk read plainly, dividing by 100 for the wall test before every step.
 std::tuple<double, double, uint8_t> plainRay(double angle, uint8_t side) {
     const double x0 = playerX * 100;

@@ -13,7 +13,6 @@
 #include <SDL.h>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 // ---- State ----------------------------------------------------------------------------------
 
@@ -45,13 +44,13 @@ static constexpr int playerDotSize = 4;
 
 // Everything a column needs to paint its wall, worked out before any pixel is written.
 struct WallSpan {
-    int first = 0;       // first screen row painted, 1 or more
-    int owed = 0;        // rows above the screen whose additions v still owes
-    int rows = 0;        // rows painted from first down
-    double v = 0.0;      // texture row at first, then the painter's running sum
-    double vStep = 0.0;  // texture rows per screen row
-    int texelColumn = 0; // start of the texture column in the planes
-    int shade = 0;       // subtracted from each channel
+    int first = 0;            // first screen row painted, 1 or more
+    int rows = 0;             // rows painted from first down
+    double v = 0.0;           // texture row at first, then the painter's running sum
+    double vStep = 0.0;       // texture rows per screen row
+    int texelColumn = 0;      // start of the texture column in the planes
+    int shade = 0;            // subtracted from each channel
+    bool repeatsLeft = false; // the column to the left's hit, so all of the above is the same
 };
 
 // ---- Helpers: colours -----------------------------------------------------------------------
@@ -97,32 +96,6 @@ static void shadeTexels(const WallSpan& span, const ColourPacking& p, int first,
 
 // ---- Helpers: one wall column ---------------------------------------------------------------
 
-// The power of two just above a positive v: the end of its binade.
-static double binadeEnd(double v) {
-    uint64_t bits = 0;
-    std::memcpy(&bits, &v, sizeof v);
-    bits = (bits & 0x7ff0000000000000u) + (uint64_t(1) << 52);
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
-// On its binade's grid a sum gains the same amount from every addition below the binade's end
-// (a tie rounds to even, and even stays even), so those additions are one product. Their
-// number is a quotient of multiples of the grid, under 2^53 of them: it never rounds up.
-int addSomeSteps(double& v, double step, int count) {
-    const double before = v;
-    v = v + step;
-    const double end = binadeEnd(v);
-    if (before < end / 2) {
-        return count - 1; // this sum entered its binade: the next may add another amount
-    }
-    const double last = end - end * 0x1p-53;
-    const double added = (v + step) - v;
-    const int times = int(std::min((last - v) / added, double(count - 1)));
-    v = v + times * added;
-    return count - 1 - times;
-}
-
 // Along the face the ray crossed (of constant X, side 1, runs along Y), flipped by no direction.
 static int textureColumn() {
     const double along = rayHitSide == 0 ? rayHitX : rayHitY;
@@ -152,7 +125,9 @@ static WallSpan spanOfHit() {
     span.vStep = wallTextureHeight / height;
     const int top = int(horizonRow - height / 2);
     span.first = std::max(top, firstWallRow);
-    span.owed = span.first - top;
+    for (int row = top; row < span.first; ++row) {
+        span.v = span.v + span.vStep; // the painter's own sum, through the rows above the screen
+    }
     span.rows = std::min(int(height), viewRows - span.first);
     return span;
 }
@@ -164,13 +139,19 @@ struct StripColumn {
 };
 
 // The running sum strays from the product by far less than a texel row, so a row of margin on
-// either side covers every texel the column shows.
-static void prepareColumn(StripColumn& column, const ColourPacking& packing) {
+// either side covers every texel the column shows. A repeat of its left neighbour (sameWall)
+// copies that one's colours.
+static void prepareColumn(StripColumn& column, const StripColumn* sameWall,
+                          const ColourPacking& packing) {
     const WallSpan& span = column.span;
     const int first = std::clamp(int(span.v) - 1, 0, wallTextureHeight - 1);
     const int last =
         std::clamp(int(span.v + span.rows * span.vStep) + 1, first, wallTextureHeight - 1);
-    shadeTexels(span, packing, first, last, column.colours);
+    if (sameWall) {
+        std::copy(sameWall->colours + first, sameWall->colours + last + 1, column.colours + first);
+    } else {
+        shadeTexels(span, packing, first, last, column.colours);
+    }
 }
 
 // Rows y0..y1 of the strip, straight onto the screen. Where every column paints the rows need
@@ -234,26 +215,18 @@ template <int Bytes> static void paintStrip(StripColumn* columns, const RowRange
 // ---- Helpers: the layers of the view --------------------------------------------------------
 
 // A running sum: column 0 looks one step past the start, 319 along playerAngle - 90 (forward).
+// Near a wall, neighbouring rays end in one sub-unit square, often six or more in a row: such a
+// wall is worked out, summed and shaded once.
 static void castView(WallSpan* spans) {
     double rayAngle = (playerAngle - 90) * radiansPerDegree - halfFieldOfView;
     for (int x = 0; x < viewColumns; ++x) {
+        const double lastX = rayHitX, lastY = rayHitY;
+        const uint8_t lastSide = rayHitSide;
         rayAngle = rayAngle + rayAngleStep;
         castRay(rayAngle);
-        spans[x] = spanOfHit();
-    }
-}
-
-// A wall taller than the screen sums its texture row through every row above row 1 too: about
-// 1,000 rows in ten binades against a wall. The columns take turns, so their chains interleave.
-static void sumRowsAboveScreen(WallSpan* spans) {
-    for (bool more = true; more;) {
-        more = false;
-        for (int x = 0; x < viewColumns; ++x) {
-            if (spans[x].owed > 0) {
-                spans[x].owed = addSomeSteps(spans[x].v, spans[x].vStep, spans[x].owed);
-                more = more || spans[x].owed > 0;
-            }
-        }
+        const bool repeat = x > 0 && rayHitX == lastX && rayHitY == lastY && rayHitSide == lastSide;
+        spans[x] = repeat ? spans[x - 1] : spanOfHit();
+        spans[x].repeatsLeft = repeat;
     }
 }
 
@@ -286,7 +259,8 @@ static void drawWalls(const WallSpan* spans) {
         for (int left = 0; left < viewColumns; left += stripColumns) {
             for (int j = 0; j < stripColumns; ++j) {
                 columns[j].span = spans[left + j];
-                prepareColumn(columns[j], packing);
+                const bool repeat = j > 0 && columns[j].span.repeatsLeft;
+                prepareColumn(columns[j], repeat ? &columns[j - 1] : nullptr, packing);
             }
             paintStrip<bytes()>(columns, rowsEveryColumnPaints(spans + left, stripColumns), left);
         }
@@ -331,7 +305,6 @@ bool updateWorld() {
 void drawWorld() {
     WallSpan spans[viewColumns];
     castView(spans);
-    sumRowsAboveScreen(spans);
     drawBackground(spans);
     drawWalls(spans);
     drawMinimap();

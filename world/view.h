@@ -21,7 +21,3 @@ void runWorldFrame();
 // sum: column k casts at that angle plus k + 1 steps, added one at a time. In radians.
 constexpr double rayAngleStep = 0.00234375;
 constexpr double halfFieldOfView = 0.75;
-
-// Called by drawWorld for each column whose wall rises above the screen, until it answers 0:
-// some of the count additions of step to v, each rounded as one plain addition is.
-int addSomeSteps(double& v, double step, int count);
