@@ -6,6 +6,7 @@
 #include "app/media.h"
 #include "app/pixels.h"
 
+#include <algorithm>
 #include <cstdio>
 
 // ---- State ----------------------------------------------------------------------------------
@@ -35,6 +36,23 @@ static void fillTables() {
     for (int i = 0; i < cursorFrameCount; ++i) {
         cursorFrames[i] = makeRect(cursorFrameSize * i, 0, cursorFrameSize, cursorFrameSize);
     }
+}
+
+// The pointer covers little of its frame, and SDL blends every see-through pixel it is given, to
+// no effect: a frame is cut down to the rows and columns its visible pixels lie in.
+static SDL_Rect visiblePart(SDL_Surface* sheet, const SDL_Rect& frame) {
+    int left = frame.x + frame.w, right = frame.x, top = frame.y + frame.h, bottom = frame.y;
+    SDL_LockSurface(sheet);
+    for (int y = frame.y; y < std::min(frame.y + frame.h, sheet->h); ++y) {
+        for (int x = frame.x; x < std::min(frame.x + frame.w, sheet->w); ++x) {
+            if (readPixel(sheet, x, y) & sheet->format->Amask) {
+                left = std::min(left, x), right = std::max(right, x + 1);
+                top = std::min(top, y), bottom = std::max(bottom, y + 1);
+            }
+        }
+    }
+    SDL_UnlockSurface(sheet);
+    return makeRect(left, top, std::max(right - left, 0), std::max(bottom - top, 0));
 }
 
 // ---- Loading --------------------------------------------------------------------------------
@@ -80,4 +98,7 @@ void loadOverlayAssets() {
     keepRunLengthEncoded(borderSurface);
     keepRunLengthEncoded(barsSurface);
     fillTables();
+    for (int i = 0; cursorSurface && cursorSurface->format->Amask && i < cursorFrameCount; ++i) {
+        cursorFrames[i] = visiblePart(cursorSurface, cursorFrames[i]);
+    }
 }

@@ -30,7 +30,7 @@ extern SDL_Surface* cursorSurface; // Cursor.png, per-pixel alpha, cut by cursor
 // Source rectangles in sheet pixels; all zero until loadOverlayAssets, constant after.
 extern SDL_Rect glyphRects[glyphCount];         // cell i holds character 32 + i
 extern SDL_Rect buttonTiles[buttonTileCount];   // entry row * 9 + column
-extern SDL_Rect cursorFrames[cursorFrameCount]; // frame i at x 96 i
+extern SDL_Rect cursorFrames[cursorFrameCount]; // frame i at x 96 i, cut to its visible part
 
 // Called by main once, after the video mode is open (the scratch copies take the screen's
 // format) and after the world's loader. Each image that cannot be loaded is named on stderr,

@@ -56,8 +56,10 @@ void drawOverlay(const OverlayFrame& frame) {
         drawClockBars(frame);
     }
     if (frame.cursorShown) {
-        blitCell(cursorSurface, &cursorFrames[pointerFrame], frame.cursorAt.x - cursorFrameSize / 2,
-                 frame.cursorAt.y - cursorFrameSize / 2);
+        const SDL_Rect& cell = cursorFrames[pointerFrame]; // the frame's visible part
+        blitCell(cursorSurface, &cell,
+                 frame.cursorAt.x - cursorFrameSize / 2 + cell.x - cursorFrameSize * pointerFrame,
+                 frame.cursorAt.y - cursorFrameSize / 2 + cell.y);
     }
     drawBorder();
 }
