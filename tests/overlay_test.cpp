@@ -12,6 +12,8 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -219,6 +221,43 @@ TEST_F(OverlayTest, LayersGoBackdropMenuBarsCursorBorderFromTheBottomUp) {
         }
     }
     EXPECT_TRUE(cursorDrawn) << "mouse turning goes by the pass, not the cursor image";
+}
+
+// Frame 3 of the pointer shows two red pixels, (40, 30) and (60, 70) in it; the rest of the
+// sheet is see-through. Drawn anywhere, even half off the screen, the pointer colours the
+// pixels its whole frame would, centred on the pointer, and no others.
+TEST_F(OverlayTest, ThePointerShowsWhereItsWholeFrameWould) {
+    enterScratchFolder();
+    writeImage(
+        "Media/Canopy/Cursor.png", 1536, 96,
+        [](int x, int y) {
+            const bool shown = (x == 288 + 40 && y == 30) || (x == 288 + 60 && y == 70);
+            return shown ? 0xFFFF0000u : 0x00FFFFFFu;
+        },
+        true);
+    openScreen(32);
+    testing::internal::CaptureStderr(); // the other images are missing
+    loadOverlayAssets();
+    testing::internal::GetCapturedStderr();
+    const auto redAt = [](int x, int y) {
+        SDL_FillRect(screen, nullptr, 0);
+        pointer = {x, y};
+        updateOverlay(); // the first pass after loading may show no pointer
+        drawOverlay(updateOverlay());
+        std::vector<std::pair<int, int>> red;
+        for (int row = 0; row < 480; ++row) {
+            for (int column = 0; column < 640; ++column) {
+                if (rgbAt(screen, column, row) == 0xFF0000) {
+                    red.push_back({column, row});
+                }
+            }
+        }
+        return red;
+    };
+    using Points = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(redAt(100, 100), (Points{{92, 82}, {112, 122}}));
+    EXPECT_EQ(redAt(5, 5), (Points{{17, 27}})) << "the other one left of the screen";
+    EXPECT_EQ(redAt(600, 460), (Points{{592, 442}})) << "the other one below the screen";
 }
 
 // ---------------------------------------------------------------------------------------------

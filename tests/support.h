@@ -72,20 +72,27 @@ inline void enterScratchFolder() {
     fs::create_directories("Media/Canopy");
 }
 
-// Writes an RGB PNG whose pixel (x, y) is colourOf(x, y), as 0xRRGGBB.
-template <class Colour> void writeImage(const std::string& path, int w, int h, Colour colourOf) {
-    std::vector<png_byte> rgb(size_t(w) * size_t(h) * 3);
-    for (size_t i = 0; i < rgb.size(); i += 3) {
-        const Uint32 colour = Uint32(colourOf(int(i / 3 % size_t(w)), int(i / 3 / size_t(w))));
+// Writes an RGB PNG whose pixel (x, y) is colourOf(x, y), as 0xRRGGBB; or with alpha, RGBA
+// from 0xAARRGGBB.
+template <class Colour>
+void writeImage(const std::string& path, int w, int h, Colour colourOf, bool alpha = false) {
+    const size_t channels = alpha ? 4 : 3;
+    std::vector<png_byte> rgb(size_t(w) * size_t(h) * channels);
+    for (size_t i = 0; i < rgb.size(); i += channels) {
+        const size_t n = i / channels;
+        const Uint32 colour = Uint32(colourOf(int(n % size_t(w)), int(n / size_t(w))));
         rgb[i] = png_byte(colour >> 16);
         rgb[i + 1] = png_byte(colour >> 8);
         rgb[i + 2] = png_byte(colour);
+        if (alpha) {
+            rgb[i + 3] = png_byte(colour >> 24);
+        }
     }
     png_image png = {};
     png.version = PNG_IMAGE_VERSION;
     png.width = png_uint_32(w);
     png.height = png_uint_32(h);
-    png.format = PNG_FORMAT_RGB;
+    png.format = alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
     ASSERT_NE(png_image_write_to_file(&png, path.c_str(), 0, rgb.data(), 0, nullptr), 0)
         << path << ": " << png.message;
 }
