@@ -3,19 +3,11 @@
 # given walks and turns for the same seconds under one Xvfb, the games taking turns for several
 # rounds, each carving the same maze (tools/same_maze.cpp). Prints each round's figure and the
 # mean per game, and the process's share of one core beside it.
-#   tools/pass-time.sh [-s SECONDS a round, default 4] [-r ROUNDS, default 6] GAME ...
+#   [SECONDS_EACH=4] [ROUNDS=6] tools/pass-time.sh GAME ...
 cd "$(dirname "$0")/.."
-SECONDS_EACH=4
-ROUNDS=6
-while getopts s:r: option; do
-    case $option in
-    s) SECONDS_EACH=$OPTARG ;;
-    r) ROUNDS=$OPTARG ;;
-    *) exit 2 ;;
-    esac
-done
-shift $((OPTIND - 1))
-[ $# -gt 0 ] || set -- build/plint
+SECONDS_EACH=${SECONDS_EACH:-4}
+ROUNDS=${ROUNDS:-6}
+[ $# -gt 0 ] || { echo "usage: [SECONDS_EACH=4] [ROUNDS=6] $0 GAME ..." >&2; exit 2; }
 GAMES=("$@")
 WORK=$(mktemp -d)
 export PLINT_SHOTS=$WORK
