@@ -288,7 +288,7 @@ TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
     EXPECT_EQ(playerY, 1.5) << "the start";
     buildGrid({});
     runWorldFrame();
-    EXPECT_EQ(readPixel(screen, 5, 0), rgb(255, 255, 255)) << "the background";
+    EXPECT_EQ(readPixel(screen, 0, 0), rgb(255, 255, 255)) << "the background, from its corner";
     EXPECT_EQ(readPixel(screen, 320, 0), rgb(40, 44, 52)) << "beside it: plain dark grey";
 }
 
@@ -345,6 +345,16 @@ TEST(RayCaster, ARayThatMeetsNoWallWalksItsWholeLength) {
     EXPECT_EQ(rayHitX, x);
     EXPECT_EQ(rayHitY, y);
     EXPECT_EQ(rayHitSide, side);
+}
+
+// Straight along X the ray never leaves its row of sub-units: it takes X steps only, up to the
+// first wall ahead.
+TEST(RayCaster, ARayAlongXStaysOnItsRow) {
+    generateFrom(1);
+    placePlayer(1.5, 1.5, 0);
+    castRay(0.0);
+    EXPECT_EQ(rayHitX, std::get<0>(plainRay(0.0, rayHitSide)));
+    EXPECT_EQ(rayHitY, 1.5);
 }
 
 // The view read plainly: the keyed background, then per wall pixel one SDL_MapRGB and one
