@@ -12,7 +12,7 @@ if [ -z "${SDL_VIDEODRIVER:-}" ] && [ -z "${DISPLAY:-}" ]; then
     exit 1
 fi
 
-. tools/deps.sh
+. scripts/common.sh
 install_missing_packages "${BUILD_PACKAGES[@]}"
 # Configured every time: a configure that failed or was cut short leaves a cache behind
 # that would otherwise pass for a finished one, and an unchanged one costs a second. The

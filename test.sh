@@ -1,11 +1,23 @@
 #!/usr/bin/env bash
-# Installs what the tests need, builds the normal and the sanitizer (ASan + UBSan)
-# configurations and runs the whole suite headless in both; then, unless PLINT_SUITE=local,
-# the stages that try the game elsewhere. Exits non-zero on any failure.
+# The game's own suite: installs what the tests need, builds the normal and the sanitizer
+# (ASan + UBSan) configurations and runs every test headless in both. With --everywhere it
+# then runs the stages that try the game elsewhere (platforms/: other compilers, the Windows
+# release and unit tests under wine, a fresh Debian root), unless PLINT_SUITE=local (a nested
+# run inside that Debian root). Exits non-zero on any failure.
+#   ./test.sh [--everywhere]
 set -eu
 cd "$(dirname "$0")"
+case "${1:-}" in
+--everywhere) everywhere=1 ;;
+"") everywhere=0 ;;
+*)
+    echo "usage: $0 [--everywhere]" >&2
+    exit 2
+    ;;
+esac
+[ "${PLINT_SUITE:-}" != local ] || everywhere=0
 
-. tools/deps.sh
+. scripts/common.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
@@ -16,18 +28,17 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPLINT_SANITIZE=ON -DPLINT_TE
     -DPLINT_BENCH=OFF >/dev/null
 cmake --build build-test -j"$jobs"
 cmake --build build-asan -j"$jobs"
-tools/build-deb.sh >/dev/null # in build-deb/, read by the install test
+packaging/build-deb.sh >/dev/null # in build-deb/, read by the install test
 
 status=0
 (cd build-test && ctest --output-on-failure -j"$jobs") || status=1
 echo "== sanitizer build =="
 (cd build-asan && ctest --output-on-failure -j"$jobs") || status=1
 
-# Extra stages, left out of nested runs (a Debian root, say) with PLINT_SUITE=local.
-if [ "${PLINT_SUITE:-}" != local ]; then
-    tools/test-compilers.sh || status=1
-    tools/test-windows.sh || status=1
-    tools/test-windows-units.sh || status=1
-    tools/test-debian-root.sh trixie || status=1
+if [ $everywhere = 1 ]; then
+    platforms/compilers.sh || status=1
+    platforms/windows.sh || status=1
+    platforms/windows-units.sh || status=1
+    platforms/debian-root.sh trixie || status=1
 fi
 exit $status

@@ -1,13 +1,13 @@
 #!/bin/bash
-# Builds docs/contact-sheet.png: every picture in Media/ on a checkerboard
+# Builds art/contact-sheet.png: every picture in Media/ on a checkerboard
 # with a label, small ones enlarged, plus a few assembled views (the button
 # frame as the game builds it, text set with the font over dark and light).
 #
-#   tools/contact-sheet.sh [OUT.png]
+#   art/contact-sheet.sh [OUT.png]
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-out=${1:-$root/docs/contact-sheet.png}
+out=${1:-$root/art/contact-sheet.png}
 media=$root/Media
 label_font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 

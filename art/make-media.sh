@@ -1,9 +1,9 @@
 #!/bin/sh
 # Draws Plint's pictures into Media/, and its desktop icon into packaging/icons/, from
-# tools/make_media.cpp.
+# art/make_media.cpp.
 #
-#   tools/make-media.sh           regenerate Media/ and packaging/icons/ in place
-#   tools/make-media.sh --check   regenerate into a temp dir and compare with
+#   art/make-media.sh           regenerate Media/ and packaging/icons/ in place
+#   art/make-media.sh --check   regenerate into a temp dir and compare with
 #                                 the committed files; exit 1 on any difference
 #                                 (the font by its cells, every other image
 #                                 byte for byte)
@@ -50,7 +50,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 # shellcheck disable=SC2046
-g++ -std=c++17 -O2 -Wall -Wextra -o "$tmp/make_media" "$root/tools/make_media.cpp" \
+g++ -std=c++17 -O2 -Wall -Wextra -o "$tmp/make_media" "$root/art/make_media.cpp" \
     $(pkg-config --cflags --libs libpng freetype2)
 
 if [ "$check" -eq 0 ]; then

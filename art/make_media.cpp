@@ -457,7 +457,7 @@ Canvas make_background() {
 // Canopy/Font.png: 95 glyphs ' '..'~' in 15 x 21 cells, pen advance 11 px.
 //
 // DejaVu's licence (Bitstream Vera + public domain) lets us ship glyphs
-// rendered from it; see tools/README.md.
+// rendered from it; see art/README.md.
 // Rendered from DejaVu Sans Mono Bold with FreeType, antialiased, then given a
 // dark 1-px rim (dilated alpha) plus a drop shadow, so near-white text reads
 // over the dark 3D view and over the washed-out light backdrop alike.

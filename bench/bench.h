@@ -27,7 +27,7 @@ inline void openGame() {
 }
 
 // Applied to every benchmark: with PLINT_BENCH_ITERATIONS=N in the environment each runs
-// exactly N passes, as tools/callgrind-bench.sh needs to count their instructions.
+// exactly N passes, as bench/callgrind-bench.sh needs to count their instructions.
 inline void fixedPasses(benchmark::internal::Benchmark* benchmark) {
     if (const char* passes = std::getenv("PLINT_BENCH_ITERATIONS")) {
         benchmark->Iterations(std::atoll(passes));

@@ -3,7 +3,7 @@
 # compared on a loaded machine: unlike times, the counts do not depend on what else runs.
 # Each benchmark runs alone twice, with FEW and with MANY passes (PLINT_BENCH_ITERATIONS); the
 # difference over the extra passes leaves out start-up and each benchmark's own setup.
-#   tools/callgrind-bench.sh [path/to/plint_bench, default build/bench/plint_bench] [regex]
+#   bench/callgrind-bench.sh [path/to/plint_bench, default build/bench/plint_bench] [regex]
 # Run from any folder after a build with the benchmarks; the art is read from this tree.
 cd "$(dirname "$0")/.."
 BENCH=$(realpath "${1:-build/bench/plint_bench}")

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # How much the real game costs to run, beside what an empty window costs. Under one Xvfb, each
-# program runs in turn for the same seconds a state: the three floors of tools/floor.cpp (a
+# program runs in turn for the same seconds a state: the three floors of floor.cpp (a
 # window that pumps and waits; that also flips; that also copies a whole frame), then each game
 # standing still, walking and turning, and paused at rest. Prints each one's share of one core
 # (user + system time from /proc) as a table with a column per game, and the games' peak
 # resident memory. Give two builds to see an old and a new one side by side in one sitting:
-#   tools/cpu-usage.sh [-s SECONDS a state, default 10] [-r ROUNDS, default 1] [GAME ...]
+#   bench/cpu-usage.sh [-s SECONDS a state, default 10] [-r ROUNDS, default 1] [GAME ...]
 # GAME defaults to build/plint. With more rounds, each cell is the lowest and highest share.
 cd "$(dirname "$0")/.."
 SECONDS_EACH=10
@@ -22,26 +22,14 @@ shift $((OPTIND - 1))
 GAMES=("$@")
 WORK=$(mktemp -d)
 export PLINT_SHOTS=$WORK
-. tools/drive.sh "${GAMES[0]}"
+. scripts/drive.sh "${GAMES[0]}"
 trap 'cleanup; rm -rf "$WORK"' EXIT
 
-FLOOR=$WORK/floor
-g++ -std=c++17 -O2 tools/floor.cpp $(pkg-config --cflags --libs sdl) -o "$FLOOR" ||
-    fail "could not build the floor program"
-# Every game carves the same maze and so walks the same way: a walk into a dead end costs
-# more than one along a corridor.
-g++ -std=c++17 -O2 -shared -fPIC tools/same_maze.cpp -o "$WORK/same_maze.so" ||
-    fail "could not build the same-maze library"
-
-# One Xvfb for everything, on the display it picks itself.
-Xvfb -displayfd 3 -screen 0 800x600x24 -noreset -nolisten tcp 3>"$WORK/display" 2>/dev/null &
-XVFB_PID=$!
-for _ in $(seq 1 100); do
-    grep -q . "$WORK/display" 2>/dev/null && break
-    sleep 0.1
-done
-export DISPLAY=:$(cat "$WORK/display")
-xdpyinfo >/dev/null 2>&1 || fail "could not start Xvfb"
+# Every game carves the same maze (the fixed clock) and so walks the same way: a walk into a
+# dead end costs more than one along a corridor.
+HELPERS=$(build_helpers floor fixed_time) || fail "could not build the floor program and the fixed clock"
+FLOOR=$HELPERS/bench/floor
+start_xvfb
 
 TICKS=$(getconf CLK_TCK)
 declare -A SHARES # per "row|column": the shares measured, in percent
@@ -87,7 +75,7 @@ measure_floor() {
 # measure_game N: the states of the Nth game given, kept in column N.
 measure_game() {
     xdotool mousemove 320 240 # centred: standing still turns nothing
-    start_game env LD_PRELOAD="$WORK/same_maze.so" "${GAMES[$1]}"
+    start_game env LD_PRELOAD="$HELPERS/libfixed_time.so" "${GAMES[$1]}"
     move_pointer 320 240
     sleep 1
     measure standing "$1"

@@ -1,5 +1,5 @@
 // What a window costs before the game draws anything: the game's 640x480 window and its
-// 16 ms pass with nothing in it but what the mode adds. tools/cpu-usage.sh builds and runs it.
+// 16 ms pass with nothing in it but what the mode adds. bench/cpu-usage.sh builds and runs it.
 //   floor pump   pumps and polls the events, then waits out the pass
 //   floor flip   the same, and flips the screen each pass
 //   floor blit   the same, and copies one whole 640x480 frame onto the screen before the flip

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # What a walking pass costs the game itself, from pump to flip, in CPU microseconds: each game
 # given walks and turns for the same seconds under one Xvfb, the games taking turns for several
-# rounds, each carving the same maze (tools/same_maze.cpp). Prints each round's figure and the
-# mean per game, and the process's share of one core beside it.
-#   [SECONDS_EACH=4] [ROUNDS=6] tools/pass-time.sh GAME ...
+# rounds, each carving the same maze (the fixed clock, scripts/fixed_time.cpp). Prints each
+# round's figure and the mean per game, and the process's share of one core beside it.
+#   [SECONDS_EACH=4] [ROUNDS=6] bench/pass-time.sh GAME ...
 cd "$(dirname "$0")/.."
 SECONDS_EACH=${SECONDS_EACH:-4}
 ROUNDS=${ROUNDS:-6}
@@ -11,12 +11,9 @@ ROUNDS=${ROUNDS:-6}
 GAMES=("$@")
 WORK=$(mktemp -d)
 export PLINT_SHOTS=$WORK
-. tools/drive.sh "${GAMES[0]}"
+. scripts/drive.sh "${GAMES[0]}"
 trap 'cleanup; rm -rf "$WORK"' EXIT
-for library in same_maze pass_time; do
-    g++ -std=c++17 -O2 -shared -fPIC "tools/$library.cpp" $(sdl-config --cflags) -ldl \
-        -o "$WORK/$library.so" || fail "could not build tools/$library.cpp"
-done
+HELPERS=$(build_helpers fixed_time pass_time) || fail "could not build the fixed clock and the pass timer"
 start_xvfb
 
 # The whole process's CPU time so far, in microseconds, and the pass totals in nanoseconds.
@@ -27,7 +24,7 @@ declare -A PASS SHARE
 for _ in $(seq 1 "$ROUNDS"); do
     for game in "${!GAMES[@]}"; do
         xdotool mousemove 320 240
-        start_game env LD_PRELOAD="$WORK/same_maze.so $WORK/pass_time.so" "${GAMES[$game]}"
+        start_game env LD_PRELOAD="$HELPERS/libfixed_time.so $HELPERS/bench/libpass_time.so" "${GAMES[$game]}"
         move_pointer 320 240
         sleep 1
         xdotool keydown w

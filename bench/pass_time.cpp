@@ -1,4 +1,4 @@
-// Preloaded into the game by tools/pass-time.sh: the CPU time of the game's thread from each
+// Preloaded into the game by bench/pass-time.sh: the CPU time of the game's thread from each
 // SDL_PumpEvents (a pass's start) to the SDL_Flip that ends it, summed into /tmp/plint-pass.PID
 // as two 64-bit counts, nanoseconds and passes, which the script reads while the game runs.
 // Unlike the process's share it leaves out sleeping and the flip, so two builds' drawing

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Takes the README's two screenshots of the real game under Xvfb: docs/play.png (walking the
 # maze) and docs/pause.png (the pause overlay). Run from anywhere after a build:
-#   tools/screenshots.sh [path/to/plint]
+#   docs/screenshots.sh [path/to/plint]
 cd "$(dirname "$0")/.."
 set -- "${1:-build/plint}"
 PLINT_SHOTS=$(mktemp -d)
 export PLINT_SHOTS
-. tools/drive.sh
+. scripts/drive.sh
 
 start_xvfb
 start_game

@@ -9,7 +9,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 umask 022
-. tools/deps.sh
+. scripts/common.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 export LC_ALL=C.UTF-8 TZ=UTC
 

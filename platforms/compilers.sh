@@ -2,9 +2,9 @@
 # Builds plintcore and the game with each compiler people have, warnings as errors, in its
 # own folder (build-COMPILER, tests and benchmarks off). One line per compiler; exits
 # non-zero if any build fails. Its log is build-COMPILER/build.log.
-#   tools/test-compilers.sh [compiler ...]   (default: g++-11 g++-12 clang++-14)
+#   platforms/compilers.sh [compiler ...]   (default: g++-11 g++-12 clang++-14)
 cd "$(dirname "$0")/.."
-. tools/deps.sh
+. scripts/common.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" "${COMPILER_PACKAGES[@]}" || exit 1
 
 [ $# -gt 0 ] || set -- g++-11 g++-12 clang++-14

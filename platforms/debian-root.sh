@@ -6,7 +6,7 @@
 # closed) and then PLINT_SUITE=local ./test.sh: every test, normal and sanitizer builds,
 # against that release's own SDL 1.2. Screenshot and logs are left in build-debian-RELEASE/.
 # Exits 1, after one line saying why, when the root cannot be made or anything fails.
-#   tools/test-debian-root.sh [trixie | bookworm | ...]
+#   platforms/debian-root.sh [trixie | bookworm | ...]
 set -eu
 cd "$(dirname "$0")/.."
 suite=${1:-trixie}
@@ -21,7 +21,7 @@ if [ "$(id -u)" -ne 0 ]; then
     }
     exec sudo "$0" "$@"
 fi
-. tools/deps.sh
+. scripts/common.sh
 install_missing_packages "${ROOT_PACKAGES[@]}" >/dev/null 2>&1 || {
     say "cannot be made: debootstrap is not installed and could not be installed"
     exit 1
@@ -102,11 +102,9 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends xvfb xdotool imagemagick x11-utils >/dev/null
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -noreset -nolisten tcp 3>/tmp/display 2>/tmp/xvfb.log &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT # it may be gone already
-for _ in $(seq 300); do [ -s /tmp/display ] && break; sleep 0.1; done
-DISPLAY=:$(cat /tmp/display) && export DISPLAY
+. scripts/common.sh
+xvfb_start 800x600x24 /tmp/display || { echo "could not start Xvfb"; exit 1; }
+trap 'kill $XVFB_PID 2>/dev/null || true' EXIT # it may be gone already
 xdotool mousemove 320 240
 
 touch /tmp/stamp
@@ -138,7 +136,7 @@ wait $game || status=$?
 home=$(find "$HOME" -newer /tmp/stamp | head -n 5)
 [ -z "$home" ] || { echo "the run wrote under $HOME:" $home; exit 1; }
 echo "run.sh: the window shows the game; closed, status 0, nothing written under $HOME"
-kill $xvfb
+kill $XVFB_PID
 unset DISPLAY
 
 SECONDS=0

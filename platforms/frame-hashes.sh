@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Frame hashes of a scripted walk-and-pause run (tools/frame_hashes.cpp) of the game built from
+# Frame hashes of a scripted walk-and-pause run (platforms/frame_hashes.cpp) of the game built from
 # a source tree, at 8, 16, 24 and 32 bits under SDL's dummy driver: one line "DEPTH PASS HASH"
 # per pass. Two trees draw the same frames when their outputs are identical.
-#   tools/frame-hashes.sh [SOURCE_TREE, default this one] > hashes.txt
+#   platforms/frame-hashes.sh [SOURCE_TREE, default this one] > hashes.txt
 set -euo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 TREE=$(realpath "${1:-$HERE/..}")

@@ -3,7 +3,7 @@
 # SDL 2, what newer Debian and Ubuntu releases ship as libsdl1.2-compat) instead of the
 # classic libsdl1.2debian, without installing anything: the runtime packages are downloaded
 # and unpacked into build-compat/, and LD_LIBRARY_PATH points the game and the tests there.
-# Arguments go to ctest, e.g. tools/test-sdl-compat.sh -L e2e. Needs ./test.sh run once.
+# Arguments go to ctest, e.g. platforms/sdl-compat.sh -L e2e. Needs ./test.sh run once.
 set -eu
 cd "$(dirname "$0")/.."
 root=$PWD/build-compat

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Cross-compiles the unit tests for Windows into build-windows-tests/, against the
-# dependencies tools/build-windows.sh builds, and runs them under wine: headless with SDL's
+# dependencies packaging/windows/build-windows.sh builds, and runs them under wine: headless with SDL's
 # dummy driver at 16, 24 and 32 bits, one process per test as on Linux. Prints how many ran,
 # passed and were skipped; exits 1 on a failure. Arguments go to ctest (-R Maze, say).
 set -eu
 cd "$(dirname "$0")/.."
-. tools/deps.sh
+. scripts/common.sh
 install_missing_packages "${WINDOWS_TEST_PACKAGES[@]}"
 
-prefix=$(set -o pipefail; tools/build-windows.sh --dependencies | tail -n 1)
+prefix=$(set -o pipefail; packaging/windows/build-windows.sh --dependencies | tail -n 1)
 cmake -S . -B build-windows-tests -DCMAKE_TOOLCHAIN_FILE=packaging/windows/mingw-w64.cmake \
     -DPLINT_WINDOWS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DPLINT_BENCH=OFF \
     -DPLINT_TESTS=ON -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null

@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
 # The Windows release played as a Windows player would, under wine on an Xvfb of its own:
-# builds the zip (tools/build-windows.sh), unzips it into an empty folder and starts
+# builds the zip (packaging/windows/build-windows.sh), unzips it into an empty folder and starts
 # plint.exe there, and again from another folder, with real keys and pointer moves. Each
 # step waits for what the screen shows. Screenshots go to build-windows/wine-shots/.
 # Exits 1 on the first failure.
 set -u
 cd "$(dirname "$0")/.."
 root=$PWD
-. tools/deps.sh
+. scripts/common.sh
 install_missing_packages "${WINDOWS_PACKAGES[@]}" || exit 1
 
 started=$SECONDS
 step() { echo "test-windows: $1 ($((SECONDS - started)) s)"; }
 mkdir -p build-windows
 log=build-windows/release.log
-tools/build-windows.sh >"$log" 2>&1 || {
+packaging/windows/build-windows.sh >"$log" 2>&1 || {
     tail -n 20 "$log" >&2
     echo "test-windows: the release did not build ($log)" >&2
     exit 1
@@ -26,7 +26,7 @@ work=$(mktemp -d)
 export PLINT_SHOTS=$root/build-windows/wine-shots
 rm -rf "$PLINT_SHOTS"
 set -- "$work/game/plint.exe" # what drive.sh takes as the game
-. tools/drive.sh
+. scripts/drive.sh
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 cleanup_windows() {
@@ -41,11 +41,7 @@ unzip -q "$zip" -d "$work/unzipped" && mv "$work/unzipped"/*/* "$work/game/"
 
 # A screen big enough for wine's frame round the window, which it draws itself when no
 # window manager runs.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" \
-    >/dev/null 2>&1 &
-XVFB_PID=$!
-until_true 30 test -s "$work/display" || fail "could not start Xvfb"
-export DISPLAY=":$(cat "$work/display")"
+xvfb_start 1280x1024x24 "$work/display" || fail "could not start Xvfb"
 "$wine" wineboot -i >/dev/null 2>&1 || fail "wine could not make its prefix"
 step "wine prefix made"
 

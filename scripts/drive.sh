@@ -3,6 +3,7 @@
 # tools that run the game (cpu-usage.sh, screenshots.sh, soak.sh, valgrind.sh,
 # test-windows.sh) and, through tests/e2e/lib.sh, by the end-to-end tests.
 set -u
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 GAME=${1:?usage: $0 path/to/plint}
 XCLOSE=${PLINT_XCLOSE:-$(dirname "$GAME")/tests/xclose}
@@ -24,20 +25,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# -noreset: without it Xvfb resets (pointer included) whenever its last client leaves,
-# which every separate xdotool call is.
 start_xvfb() {
-    local file="$SHOTS/display.$$" i
-    : >"$file"
-    Xvfb -displayfd 3 -screen 0 "800x600x${XVFB_DEPTH:-24}" -noreset -nolisten tcp \
-        3>"$file" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for i in $(seq 1 300); do
-        [ -s "$file" ] && export DISPLAY=":$(cat "$file")" && return 0
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    fail "could not start Xvfb"
+    xvfb_start "800x600x${XVFB_DEPTH:-24}" "$SHOTS/display.$$" || fail "could not start Xvfb"
 }
 
 # Starts the game (or the command given, which runs it) and waits for its window; sets

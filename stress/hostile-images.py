@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the hostile images the corpus test feeds the game into the folder given.
 
-Usage: tools/hostile-images.py FOLDER
+Usage: stress/hostile-images.py FOLDER
 
 Every file is made here, at test time, so the repository holds none of them: PNGs written
 chunk by chunk with zlib (the bombs row by row, so a 16383 x 16383 picture is about a

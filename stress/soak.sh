@@ -5,12 +5,12 @@
 # samples, and says whether it stayed flat after start-up. Exits 1 on a crash, a sanitizer
 # report, a status other than 0, or memory that grew.
 #
-# Usage: tools/soak.sh [SECONDS] [GAME]; 60 seconds of build-asan/plint (made by ./test.sh)
+# Usage: stress/soak.sh [SECONDS] [GAME]; 60 seconds of build-asan/plint (made by ./test.sh)
 # unless told otherwise.
 set -u
 cd "$(dirname "$0")/.." || exit 1
 RUN_FOR=${1:-60}
-. tools/drive.sh "${2:-build-asan/plint}"
+. scripts/drive.sh "${2:-build-asan/plint}"
 
 # ASan holds every freed block in a quarantine, 256 MB by default, and Xlib allocates and
 # frees three replies a pass: with that the resident memory climbs by about 10 kB a second

@@ -3,7 +3,7 @@
 # turning, the menu opened and closed with Escape and with "Resume game", then the window's
 # close button. Prints valgrind's ERROR SUMMARY and roughly how many passes ran; exits 1 on
 # any error valgrind counts (an invalid read or write, a use of an uninitialised value, ...)
-# or a status other than 0. Usage: tools/valgrind.sh [SECONDS] [GAME]; 60 seconds of
+# or a status other than 0. Usage: stress/valgrind.sh [SECONDS] [GAME]; 60 seconds of
 # build/plint unless told otherwise. The full report is left in build/e2e-shots/valgrind.log.
 set -u
 cd "$(dirname "$0")/.." || exit 1
@@ -13,7 +13,7 @@ command -v valgrind >/dev/null || {
     echo "plint: valgrind is not installed (apt-get install valgrind)" >&2
     exit 1
 }
-. tools/drive.sh "$REAL_GAME"
+. scripts/drive.sh "$REAL_GAME"
 LOG=$SHOTS/valgrind.log
 WRAPPER=$(mktemp /tmp/plint-valgrind-XXXXXX)
 trap 'cleanup; rm -f "$WRAPPER"' EXIT

@@ -7,9 +7,9 @@
 #   PLINT_WINDOWS_CACHE  where the dependencies are built (default: ~/.cache/plint/windows)
 # With --dependencies it stops once they are built and prints their prefix as its last line.
 set -eu
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 root=$PWD
-. tools/deps.sh
+. scripts/common.sh
 install_missing_packages "${WINDOWS_PACKAGES[@]}"
 
 tarballs=${PLINT_TARBALLS:-$HOME/.cache/plint/tarballs}

@@ -1,5 +1,5 @@
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (x86_64-w64-mingw32).
-# PLINT_WINDOWS_PREFIX: the folder tools/build-windows.sh built SDL, SDL_image, libpng and zlib into.
+# PLINT_WINDOWS_PREFIX: the folder packaging/windows/build-windows.sh built SDL, SDL_image, libpng and zlib into.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc)

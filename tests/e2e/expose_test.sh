@@ -4,7 +4,7 @@
 # no window manager X keeps nothing of what a covered window showed, so the game must show
 # its frame again. The clock is held still, so the paused frame does not change by itself.
 . "$(dirname "$0")/lib.sh"
-SHIM=${PLINT_FIXED_TIME:-$(dirname "$GAME")/tests/libfixed_time.so}
+SHIM=${PLINT_FIXED_TIME:-$(dirname "$GAME")/libfixed_time.so}
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 # the shim loads first
 start_xvfb
 xdotool mousemove 320 240 # the window's centre, where the view does not turn

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Hostile images, made at test time by tools/hostile-images.py: bombs, every other format
+# Hostile images, made at test time by stress/hostile-images.py: bombs, every other format
 # SDL_image knows under a .png name, the cursor sheets in odd colour types, truncated and
 # lying PNGs. Each run puts some of them in place of the game's images; the game must draw,
 # name each refused file with the reason, stay within the memory bound (its peak with the
@@ -11,7 +11,7 @@ GAME=$(realpath "$GAME")
 ROOT=$PWD
 PLAY=$(mktemp -d /tmp/plint-hostile-XXXXXX)
 trap 'cleanup; rm -rf "$PLAY"' EXIT
-python3 tools/hostile-images.py "$PLAY/corpus" || fail "the corpus generator failed"
+python3 stress/hostile-images.py "$PLAY/corpus" || fail "the corpus generator failed"
 SLOTS=(Game/wall.png Game/background.png Canopy/Font.png Canopy/Button.png Canopy/Border.png
     Canopy/TopBottomBorder.png Canopy/Cursor.png)
 

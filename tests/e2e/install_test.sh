@@ -5,11 +5,11 @@
 # maze) from the art staged beside it, the only art it can find there (its --help lists only
 # Media under the working folder and the installed art). --help answers without a
 # display, the desktop entry, the AppStream metainfo and the manual page are
-# valid, and the Debian packages tools/build-deb.sh builds hold what they must.
+# valid, and the Debian packages packaging/build-deb.sh builds hold what they must.
 . "$(dirname "$0")/lib.sh"
 
 BUILD=$(cd "$(dirname "$GAME")" && pwd)
-SHIM=${PLINT_FIXED_TIME:-$BUILD/tests/libfixed_time.so}
+SHIM=${PLINT_FIXED_TIME:-$BUILD/libfixed_time.so}
 STAGE=$(mktemp -d)
 trap 'cleanup; rm -rf "$STAGE"' EXIT
 mkdir "$STAGE/home"
@@ -75,6 +75,6 @@ if [ -f "$deb" ]; then
     readelf -p .gnu_debuglink "$game" | grep -q "${id:2}.debug" || fail "the game names no debug file"
     readelf -S "$game" | grep -Eq '\.(comment|debug_info)' && fail "the packaged game is not stripped"
 else
-    echo "install_test: no $deb here (tools/build-deb.sh builds it); the package is not checked"
+    echo "install_test: no $deb here (packaging/build-deb.sh builds it); the package is not checked"
 fi
 echo "install_test: passed"

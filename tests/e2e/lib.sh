@@ -1,7 +1,7 @@
-# What the end-to-end tests check beyond driving the game (tools/drive.sh, which this
+# What the end-to-end tests check beyond driving the game (scripts/drive.sh, which this
 # sources). Sourced by the *_test.sh scripts, which ctest runs from the repository root with
 # the game binary as $1.
-. "$(dirname "${BASH_SOURCE[0]}")/../../tools/drive.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/drive.sh"
 
 # colourful SHOT: a shot of the window, saved as SHOT, shows more than one colour.
 colourful() {
