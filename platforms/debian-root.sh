@@ -102,41 +102,40 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends xvfb xdotool imagemagick x11-utils >/dev/null
 
-. scripts/common.sh
-xvfb_start 800x600x24 /tmp/display || { echo "could not start Xvfb"; exit 1; }
-trap 'kill $XVFB_PID 2>/dev/null || true' EXIT # it may be gone already
+# The helpers the end-to-end tests drive the game with; its shots go to build/e2e-shots.
+. scripts/drive.sh build/plint
+start_xvfb
 xdotool mousemove 320 240
 
 touch /tmp/stamp
 SECONDS=0
 ./run.sh >/tmp/run.log 2>&1 &
 game=$!
-window=""
-while [ -z "$window" ] && kill -0 $game 2>/dev/null && [ $SECONDS -lt 1800 ]; do
+while [ -z "$WINDOW" ] && kill -0 $game 2>/dev/null && [ $SECONDS -lt 1800 ]; do
     sleep 1
-    window=$(xdotool search --name '^Plint$' 2>/dev/null | head -n 1)
+    WINDOW=$(xdotool search --name '^Plint$' 2>/dev/null | head -n 1)
 done
-[ -n "$window" ] || { cat /tmp/run.log; echo "run.sh opened no window"; exit 1; }
+[ -n "$WINDOW" ] || { cat /tmp/run.log; echo "run.sh opened no window"; exit 1; }
 echo "run.sh: the window opened after $SECONDS s"
 sleep 2
-import -window "$window" /tmp/run.png
+screenshot run
+cp "$SHOTS/run.png" /tmp/run.png
 # The game's first frame: the player's 4-pixel red dot in room (1, 1) of the minimap and a
 # wall ahead in the view.
-dot=$(convert /tmp/run.png -crop 210x90+420+370 +repage -fill black +opaque 'rgb(255,0,0)' \
-    -format %@ info:)
-centre=$(convert /tmp/run.png -format '%[pixel:p{320,240}]' info:)
-sky=$(convert /tmp/run.png -format '%[pixel:p{320,0}]' info:)
+dot=$(dot run)
+centre=$(pixel run 320 240)
+sky=$(pixel run 320 0)
 kill -TERM $game # SDL turns it into a quit, as closing the window does
 status=0
 wait $game || status=$?
-[ "$dot" = "4x4+7+7" ] && [ "$centre" != "$sky" ] ||
+[ "$dot" = "$START_DOT" ] && [ "$centre" != "$sky" ] ||
     { echo "the window does not show the game: dot $dot, centre $centre, top $sky"; exit 1; }
 [ "$status" = 0 ] || { cat /tmp/run.log; echo "the game ended with $status"; exit 1; }
 ! grep '^ALSA' /tmp/run.log || { echo "the game spoke of sound"; exit 1; }
 home=$(find "$HOME" -newer /tmp/stamp | head -n 5)
 [ -z "$home" ] || { echo "the run wrote under $HOME:" $home; exit 1; }
 echo "run.sh: the window shows the game; closed, status 0, nothing written under $HOME"
-kill $XVFB_PID
+kill "$XVFB_PID"
 unset DISPLAY
 
 SECONDS=0

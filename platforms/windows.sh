@@ -25,8 +25,8 @@ step "built $zip"
 work=$(mktemp -d)
 export PLINT_SHOTS=$root/build-windows/wine-shots
 rm -rf "$PLINT_SHOTS"
-set -- "$work/game/plint.exe" # what drive.sh takes as the game
-. scripts/drive.sh
+set -- "$work/game/plint.exe" # what the e2e helpers take as the game
+. tests/e2e/lib.sh
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 cleanup_windows() {
@@ -45,11 +45,9 @@ xvfb_start 1280x1024x24 "$work/display" || fail "could not start Xvfb"
 "$wine" wineboot -i >/dev/null 2>&1 || fail "wine could not make its prefix"
 step "wine prefix made"
 
-# The client area's corner on the screen, CX and CY. With no window manager wine leaves
-# room for a frame (the client at (3, 22)) but draws none; a frame of its own would have
-# equal sides and a caption on top.
-CX=0
-CY=0
+# The client area's corner on the screen, CLIENT_X and CLIENT_Y (see scripts/drive.sh). With
+# no window manager wine leaves room for a frame (the client at (3, 22)) but draws none; a
+# frame of its own would have equal sides and a caption on top.
 find_client() {
     local geometry
     geometry=$(xwininfo -id "$WINDOW") || return 1
@@ -60,8 +58,8 @@ find_client() {
     h=$(sed -n 's/.*Height: *//p' <<<"$geometry")
     [ "$w" -ge 640 ] && [ "$h" -ge 480 ] || return 1
     local side=$(((w - 640) / 2))
-    CX=$((x + side))
-    CY=$((y + h - 480 - side))
+    CLIENT_X=$((x + side))
+    CLIENT_Y=$((y + h - 480 - side))
 }
 # start_windows FOLDER [ARGS]: plint.exe started from FOLDER; sets GAME_PID and WINDOW.
 start_windows() {
@@ -78,76 +76,15 @@ start_windows() {
         sleep 0.2
     done
 }
-# Screenshots and the pointer in the client area's coordinates.
-screenshot() {
-    import -window root -crop "640x480+$CX+$CY" +repage "$SHOTS/$1.png" ||
-        fail "screenshot $1 failed"
-}
-move_pointer() {
-    xdotool mousemove $((CX + $1)) $((CY + $2))
-}
-settled() {
-    screenshot "$1-before"
-    sleep 0.5
-    screenshot "$1"
-    [ "$(differing "$1-before" "$1" "${2:-}")" = 0 ]
-}
-shows() {
-    screenshot "$2"
-    [ "$(differing "$1" "$2")" = 0 ]
-}
-# The minimap of a shot: a perfect maze, 35 x 15 cells of 6 pixels, walled round, rooms at
-# odd cells joined by one path each.
-maze_checked() {
-    convert "$SHOTS/$1.png" -crop 210x90+420+370 +repage -depth 8 rgb:- | python3 -c '
-import sys
-data = sys.stdin.buffer.read()
-rgb = lambda x, y: tuple(data[3 * (y * 210 + x):3 * (y * 210 + x) + 3])
-def open_(x, y):
-    c = rgb(6 * x, 6 * y)
-    if c not in ((0, 0, 0), (255, 255, 255)):
-        sys.exit("cell (%d, %d) is %s, neither wall nor open" % (x, y, c))
-    return c == (255, 255, 255)
-rooms = [(x, y) for x in range(1, 35, 2) for y in range(1, 15, 2)]
-for x in range(35):
-    for y in range(15):
-        if (x % 2 and y % 2) != open_(x, y) and (x % 2) == (y % 2):
-            sys.exit("cell (%d, %d) is not as a perfect maze has it" % (x, y))
-        if (x in (0, 34) or y in (0, 14)) and open_(x, y):
-            sys.exit("the outer wall is open at (%d, %d)" % (x, y))
-links = {r: [] for r in rooms}
-for (x, y) in rooms:
-    for (dx, dy) in ((1, 0), (0, 1)):
-        if (x + 2 * dx, y + 2 * dy) in links and open_(x + dx, y + dy):
-            links[(x, y)].append((x + 2 * dx, y + 2 * dy))
-            links[(x + 2 * dx, y + 2 * dy)].append((x, y))
-seen, todo = {(1, 1)}, [(1, 1)]
-while todo:
-    for n in links[todo.pop()]:
-        if n not in seen:
-            seen.add(n)
-            todo.append(n)
-count = sum(len(v) for v in links.values()) // 2
-if len(seen) != len(rooms) or count != len(rooms) - 1:
-    sys.exit("%d of %d rooms reached by %d passages: not a perfect maze" % (len(seen), len(rooms), count))
-'
-}
-
 # exit_by_menu NAME [WHEN]: Escape opens the menu (settled as NAME), a click on Exit ends
 # plint.exe, with status 0.
 exit_by_menu() {
     press_key Escape
-    until_true 30 settled "$1" 640x419+0+61 || fail "the menu does not hold still"
+    until_true 30 settled "$1" $BELOW_TOP_BAR || fail "the menu does not hold still"
     move_pointer 320 180
     click_left
     wait_for_exit 30
     [ "$GAME_STATUS" = 0 ] || fail "after Exit ${2:-}plint.exe gave: $GAME_STATUS"
-}
-
-# dot SHOT: the red dot's box in the minimap, as WxH+LEFT+TOP on the screen.
-dot() {
-    convert "$SHOTS/$1.png" -crop 210x90+420+370 +repage -fill black +opaque "rgb(255,0,0)" \
-        -format %@ info: | awk -F'[x+]' '{ print $1 "x" $2 "+" 420 + $3 "+" 370 + $4 }'
 }
 
 # answered EXPECTED STATUS [ENV]: plint.exe started with --version or with a video driver
@@ -168,7 +105,7 @@ answered() {
         fail "'$expected' is not in stdout.txt or stderr.txt beside plint.exe"
     rm -f "$work/game/stdout.txt" "$work/game/stderr.txt"
 }
-ARGS=--version answered "plint $(sed -n '1s/^plint (\([0-9.]*\)).*/\1/p' packaging/changelog)" 0
+ARGS=--version answered "plint $(plint_version)" 0
 answered "plint: cannot start SDL" 1 SDL_VIDEODRIVER=nosuch
 step "--version and a failed start-up in message boxes"
 
@@ -177,14 +114,14 @@ step "--version and a failed start-up in message boxes"
 # shot.
 xdotool mousemove 323 262
 start_windows "$work/game"
-step "window open at ($CX, $CY)"
+step "window open at ($CLIENT_X, $CLIENT_Y)"
 move_pointer 320 240
 until_true 60 settled start || fail "the view does not settle after start-up"
-maze_checked start || fail "the minimap shows no perfect maze"
+maze_shown start || fail "the minimap shows no maze"
 [ "$(pixel start 320 240)" != "$(pixel start 320 0)" ] || fail "no wall in the middle of the view"
 step "maze and dot"
 
-[ "$(dot start)" = 4x4+427+377 ] || fail "the dot is at $(dot start), not at the start"
+[ "$(dot start)" = "$START_DOT" ] || fail "the dot is at $(dot start), not at the start"
 
 # W walks up to the outer wall above the start, 0.15 cells short of it: the view changes,
 # the dot moves up three rows, then nothing changes.
@@ -203,12 +140,12 @@ turning() { screenshot turning && [ "$(differing walked-still turning "$VIEW")" 
 until_true 30 turning || fail "the pointer right of centre did not turn the view"
 move_pointer 320 240
 until_true 30 settled turned || fail "the view keeps turning with the pointer at the centre"
-[ "$(differing walked-still turned 210x90+420+370)" = 0 ] || fail "turning moved the dot"
+[ "$(differing walked-still turned $MINIMAP)" = 0 ] || fail "turning moved the dot"
 step "turned"
 
 # Escape frosts and freezes; Resume game brings the world back as it stood.
 press_key Escape
-until_true 30 settled paused 640x419+0+61 || fail "the frozen frame below the top bar does not hold still"
+until_true 30 settled paused $BELOW_TOP_BAR || fail "the frozen frame below the top bar does not hold still"
 frosted paused
 step "paused and frosted"
 move_pointer 320 125
@@ -229,8 +166,8 @@ xdotool mousemove 323 262
 start_windows "$work/elsewhere"
 move_pointer 320 240
 until_true 60 settled elsewhere || fail "the view does not settle when started elsewhere"
-maze_checked elsewhere && [ "$(dot elsewhere)" = 4x4+427+377 ] ||
-    fail "started elsewhere: no perfect maze with the dot in room (1, 1)"
+maze_shown elsewhere && [ "$(dot elsewhere)" = "$START_DOT" ] ||
+    fail "started elsewhere: no maze with the dot in room (1, 1)"
 [ "$(pixel elsewhere 5 240)" = "$(pixel start 5 240)" ] ||
     fail "started elsewhere: the border is not the one from the art"
 until_true 30 grep -q 'cannot load .*Media/Canopy/Button.png' "$work/game/stderr.txt" ||

@@ -12,6 +12,15 @@ mkdir -p "$SHOTS" && SHOTS=$(realpath "$SHOTS")
 XVFB_PID=""
 GAME_PID=""
 WINDOW=""
+# Where the game's 640 x 480 lies on the screen when a window frame keeps it off the window's
+# own corner (wine leaves room for one): shots and pointer moves are taken there instead.
+CLIENT_X=""
+CLIENT_Y=""
+
+# The parts of the game's screen the checks look at, in window coordinates.
+MINIMAP=210x90+420+370     # the minimap: 35 x 15 cells of 6 pixels
+BELOW_TOP_BAR=640x419+0+61 # all but the top bar, whose clock ticks while paused
+START_DOT=4x4+427+377      # the player's dot in room (1, 1) at the start
 
 fail() {
     echo "FAIL: $*" >&2
@@ -58,16 +67,24 @@ press_key() {
 
 # Moves the pointer to window coordinates.
 move_pointer() {
-    xdotool mousemove --window "$WINDOW" "$1" "$2"
+    if [ -n "$CLIENT_X" ]; then
+        xdotool mousemove $((CLIENT_X + $1)) $((CLIENT_Y + $2))
+    else
+        xdotool mousemove --window "$WINDOW" "$1" "$2"
+    fi
 }
 
 click_left() {
     xdotool mousedown 1 sleep 0.3 mouseup 1
 }
 
-# Saves the window's pixels as PNG.
+# Saves the game's pixels as PNG.
 screenshot() {
-    import -window "$WINDOW" "$SHOTS/$1.png" || fail "screenshot $1 failed"
+    if [ -n "$CLIENT_X" ]; then
+        import -window root -crop "640x480+$CLIENT_X+$CLIENT_Y" +repage "$SHOTS/$1.png"
+    else
+        import -window "$WINDOW" "$SHOTS/$1.png"
+    fi || fail "screenshot $1 failed"
 }
 
 # pixel SHOT X Y: "r,g,b" of one pixel of a screenshot.
@@ -82,6 +99,12 @@ differing() {
     convert "$SHOTS/$1.png" -crop "$region" +repage "$SHOTS/crop-a.png"
     convert "$SHOTS/$2.png" -crop "$region" +repage "$SHOTS/crop-b.png"
     compare -metric AE "$SHOTS/crop-a.png" "$SHOTS/crop-b.png" null: 2>&1
+}
+
+# dot SHOT: the player's red dot in the minimap, as WxH+LEFT+TOP in window coordinates.
+dot() {
+    convert "$SHOTS/$1.png" -crop $MINIMAP +repage -fill black +opaque "rgb(255,0,0)" \
+        -format %@ info: | awk -F'[x+]' '{ print $1 "x" $2 "+" 420 + $3 "+" 370 + $4 }'
 }
 
 # settled NAME [REGION [MOST]]: two shots half a second apart agree (fewer than MOST pixels

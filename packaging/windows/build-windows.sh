@@ -94,7 +94,7 @@ cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=packaging/windows/mingw-w64.c
     -DPLINT_WINDOWS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DPLINT_BENCH=OFF \
     -DPLINT_TESTS="${PLINT_WINDOWS_TESTS:-OFF}" >/dev/null
 cmake --build build-windows -j2
-version=$(sed -n '1s/^plint (\([0-9.]*\)).*/\1/p' packaging/changelog)
+version=$(plint_version)
 dist=build-windows/plint-$version-windows-x86_64
 rm -rf "$dist" "$dist.zip" && mkdir -p "$dist/licences"
 cp build-windows/plint.exe "$prefix/bin/SDL.dll" "$dist/"

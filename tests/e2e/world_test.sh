@@ -7,26 +7,15 @@
 # the unit tests'.
 . "$(dirname "$0")/lib.sh"
 
-# dot_at NAME TEST: TEST holds on the red dot's box in the minimap: its width w, height h,
-# left l and top t on the screen.
-dot_at() {
-    screenshot "walk-$1"
-    BOX=$(convert "$SHOTS/walk-$1.png" -crop 210x90+420+370 +repage -fill black \
-        +opaque "rgb(255,0,0)" -format %@ info:)
-    awk -F'[x+]' "{ w = \$1; h = \$2; l = 420 + \$3; t = 370 + \$4; exit !($2) }" <<<"$BOX"
-}
-# walk KEY TEST: holds a key (none for "start") until the dot is where TEST says.
+# dot_at NAME BOX: a new shot, saved as walk-NAME, has the dot's box in the minimap at BOX.
+dot_at() { screenshot "walk-$1" && [ "$(dot "walk-$1")" = "$2" ]; }
+# walk KEY BOX: holds a key (none for "start") until the dot's box is BOX.
 walk() {
     [ "$1" = start ] || xdotool keydown "$1"
     local held=0
     until_true 60 dot_at "$1" "$2" || held=1
     [ "$1" = start ] || xdotool keyup "$1"
-    [ $held = 0 ] || fail "after $1 the dot is at $BOX in the minimap, not where $2"
-}
-# shows SHOT NAME: a new shot, saved as NAME, is exactly SHOT.
-shows() {
-    screenshot "$2"
-    [ "$(differing "$1" "$2")" = 0 ]
+    [ $held = 0 ] || fail "after $1 the dot is at $(dot "walk-$1") in the minimap, not at $2"
 }
 
 start_xvfb
@@ -35,14 +24,15 @@ start_game
 move_pointer 320 240
 sleep 0.3
 
-walk start 'w == 4 && h == 4 && l == 427 && t == 377'
+walk start $START_DOT
+maze_shown walk-start || fail "the minimap shows more than walls, open cells and the dot"
 [ "$(pixel walk-start 320 240)" != "$(pixel walk-start 320 0)" ] || fail "no wall in the middle of the view"
 
 # About 90 passes of W: the player stops 0.15 from the wall above, at Y 1.15, so the dot
 # covers rows 374 to 377. Forward is 270 degrees converted with 0.0174532925, a hair short
 # of 3 pi / 2, so each step also takes about 1e-10 cells off X: just below 1.5 the dot's
 # corner truncates to column 426.
-walk w 'w == 4 && h == 4 && l == 426 && t == 374'
+walk w 4x4+426+374
 
 # Standing still, the view does not change; a moment with the pointer right of the centre
 # turns it.
@@ -57,19 +47,19 @@ until_true 30 settled turn-after || fail "the view keeps turning with the pointe
 # Paused, the frozen view is frosted: washed out, no channel is below 100 where nothing of
 # the overlay lies over it; and it holds still, but for the clock on the top bar.
 press_key Escape
-until_true 30 settled paused 640x419+0+61 || fail "the frozen frame below the top bar does not hold still"
+until_true 30 settled paused $BELOW_TOP_BAR || fail "the frozen frame below the top bar does not hold still"
 frosted paused
 move_pointer 320 115
 click_left
 move_pointer 320 240 # where the game draws the pointer in turn-after
 until_true 30 shows turn-after after-resume || fail "Resume game: the world did not come back as it stood"
 press_key Escape
-until_true 30 settled menu-open 640x419+0+61 || fail "the opened menu does not hold still"
+until_true 30 settled menu-open $BELOW_TOP_BAR || fail "the opened menu does not hold still"
 press_key Escape
 until_true 30 shows turn-after after-escape || fail "Escape twice: the world did not come back as it stood"
 
 press_key Escape
-until_true 30 settled menu-open 640x419+0+61 || fail "the opened menu does not hold still"
+until_true 30 settled menu-open $BELOW_TOP_BAR || fail "the opened menu does not hold still"
 move_pointer 320 165
 click_left
 wait_for_exit 5
