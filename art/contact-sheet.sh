@@ -11,12 +11,8 @@ out=${1:-$root/art/contact-sheet.png}
 media=$root/Media
 label_font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 
-if ! command -v montage >/dev/null 2>&1 || ! [ -f "$label_font" ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq imagemagick fonts-dejavu-core >/dev/null
-fi
+. "$root/scripts/common.sh"
+install_missing_packages imagemagick fonts-dejavu-core
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT

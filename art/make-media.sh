@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Draws Plint's pictures into Media/, and its desktop icon into packaging/icons/, from
 # art/make_media.cpp.
 #
@@ -8,8 +8,8 @@
 #                                 (the font by its cells, every other image
 #                                 byte for byte)
 #
-# Installs what it needs (g++, libpng, FreeType, DejaVu fonts) with apt-get
-# when missing. The generator is standalone and not part of the game build.
+# Installs what it needs (ART_PACKAGES in scripts/common.sh) when missing. The
+# generator is standalone and not part of the game build.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -31,20 +31,8 @@ case "${1:-}" in
     ;;
 esac
 
-need=""
-command -v g++ >/dev/null 2>&1 || need="$need g++"
-command -v pkg-config >/dev/null 2>&1 || need="$need pkg-config"
-pkg-config --exists libpng 2>/dev/null || need="$need libpng-dev"
-pkg-config --exists freetype2 2>/dev/null || need="$need libfreetype-dev"
-[ -f "$font" ] || need="$need fonts-dejavu-core"
-if [ -n "$need" ]; then
-    echo "installing:$need" >&2
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $need >/dev/null
-fi
+. "$root/scripts/common.sh"
+install_missing_packages "${ART_PACKAGES[@]}"
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT

@@ -10,10 +10,8 @@ BENCH=$(realpath "${1:-build/bench/plint_bench}")
 FILTER=${2:-.}
 FEW=2
 MANY=12
-command -v valgrind >/dev/null || {
-    echo "plint: valgrind is not installed (apt-get install valgrind)" >&2
-    exit 1
-}
+. scripts/common.sh
+install_missing_packages valgrind || exit 1
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 export SDL_VIDEODRIVER=dummy

@@ -99,8 +99,8 @@ set -eu
 cd /srv/plint
 export DEBIAN_FRONTEND=noninteractive
 # What looking at the window takes, and nothing of the game's: run.sh installs that.
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends xvfb xdotool imagemagick x11-utils >/dev/null
+. scripts/common.sh
+install_missing_packages xvfb xdotool imagemagick x11-utils
 
 # The helpers the end-to-end tests drive the game with; its shots go to build/e2e-shots.
 . scripts/drive.sh build/plint

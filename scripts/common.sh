@@ -34,6 +34,9 @@ BUILD_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev libsdl-image1.2-dev)
 WINDOWS_PACKAGES=(mingw-w64 icoutils zip unzip cmake make pkg-config xz-utils bzip2 dpkg-dev
     wine64 xvfb xdotool x11-utils imagemagick python3)
 
+# What the art generator (art/make-media.sh) is built and run with.
+ART_PACKAGES=(g++ pkg-config libpng-dev libfreetype-dev fonts-dejavu-core)
+
 # What the tests and benchmarks need on top.
 # The art generator's check (art/make-media.sh --check) is one of the tests; test.sh
 # builds the Debian package (dpkg-dev), whose desktop entry the install test validates.

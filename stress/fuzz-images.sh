@@ -12,11 +12,13 @@ install_missing_packages "${BUILD_PACKAGES[@]}" clang-14 python3 || exit 1
 out=build-fuzz
 mkdir -p "$out/corpus" "$out/findings"
 python3 stress/hostile-images.py "$out/corpus" && cp Media/*/*.png "$out/corpus/" || exit 1
-flags=(-g -O1 -std=c++17 -I. $(pkg-config --cflags sdl SDL_image) -fsanitize=fuzzer,address,undefined)
-clang++-14 "${flags[@]}" stress/fuzz_images.cpp app/image.cpp app/pixels.cpp app/frame.cpp \
-    $(pkg-config --libs sdl SDL_image) -o "$out/fuzz-images" || exit 1
+# The game's library with the sanitizers and libFuzzer's coverage, the fuzzer linked to it.
+cmake -S . -B "$out" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -DPLINT_SANITIZE=ON -DPLINT_FUZZ=ON \
+    -DPLINT_TESTS=OFF -DPLINT_BENCH=OFF >"$out/build.log" &&
+    cmake --build "$out" -j2 --target fuzz_images >>"$out/build.log" || exit 1
 # Leaks are looked for too, but SDL's dummy display keeps what it was given until SDL_Quit.
-ASAN_OPTIONS=detect_leaks=0 "$out/fuzz-images" -max_total_time="$seconds" -rss_limit_mb=512 \
+ASAN_OPTIONS=detect_leaks=0 "$out/stress/fuzz_images" -max_total_time="$seconds" -rss_limit_mb=512 \
     -max_len=65536 -artifact_prefix="$out/findings/" "$out/corpus" 2>"$out/fuzz.log"
 status=$?
 grep -E '^#[0-9]+ +DONE|^Done [0-9]+ runs' "$out/fuzz.log" | tail -n 2

@@ -9,10 +9,8 @@ set -u
 cd "$(dirname "$0")/.." || exit 1
 RUN_FOR=${1:-60}
 REAL_GAME=$(realpath "${2:-build/plint}")
-command -v valgrind >/dev/null || {
-    echo "plint: valgrind is not installed (apt-get install valgrind)" >&2
-    exit 1
-}
+. scripts/common.sh
+install_missing_packages valgrind || exit 1
 . scripts/drive.sh "$REAL_GAME"
 LOG=$SHOTS/valgrind.log
 WRAPPER=$(mktemp /tmp/plint-valgrind-XXXXXX)
