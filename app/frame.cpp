@@ -28,14 +28,10 @@ Uint32 remainingFrameTime(Uint32 frameStart, Uint32 now) {
     return elapsed < framePeriodMs ? Uint32(framePeriodMs - elapsed) : 0;
 }
 
-// The delay is recomputed from a fresh reading, so a pass that crossed the 16 ms mark
-// between the test and the sleep is not delayed at all.
+// The delay is worked out once, from a reading fresh at the sleep: a pass that crossed the
+// 16 ms mark after the test sleeps not at all (SDL_Delay(0) returns at once).
 void paceFrame(Uint32 frameStart) {
-    if (remainingFrameTime(frameStart, SDL_GetTicks()) == 0) {
-        return;
-    }
-    const Uint32 delay = remainingFrameTime(frameStart, SDL_GetTicks());
-    if (delay > 0) {
-        SDL_Delay(delay);
+    if (remainingFrameTime(frameStart, SDL_GetTicks()) > 0) {
+        SDL_Delay(remainingFrameTime(frameStart, SDL_GetTicks()));
     }
 }

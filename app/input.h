@@ -17,6 +17,9 @@ struct ScreenPoint {
     int32_t x = 0;
     int32_t y = 0;
 };
+inline bool operator==(ScreenPoint a, ScreenPoint b) {
+    return a.x == b.x && a.y == b.y;
+}
 
 constexpr int keyCount = 500;        // SDL key symbols 0..499; higher symbols are dropped
 constexpr int mouseButtonCount = 10; // SDL button numbers 0..9 (1 left, 3 right); entry 0 unused
@@ -29,7 +32,7 @@ extern KeyState mouseButtonStates[mouseButtonCount];
 extern ScreenPoint pointer;
 
 // True when the overlay drew the pointer cursor in its latest pass (every pass but the very
-// first); false at start. Written by the overlay's updateOverlay, read by the player's motion
+// first); false at start. Written by the overlay's drawOverlay, read by the player's motion
 // in the next pass: the pointer turns the view only once the player can see it.
 extern bool cursorDrawn;
 

@@ -1,6 +1,7 @@
 // Plint: start-up and the main loop, the one file that reaches into world/ and overlay/.
 
 #include "app/cli.h"
+#include "app/fields.h"
 #include "app/frame.h"
 #include "app/input.h"
 #include "app/media.h"
@@ -51,9 +52,15 @@ struct FrameState {
     OverlayFrame overlay;
 };
 
+// Every field of FrameState, once; a field left out would freeze the screen when only it changes.
+static auto tied(const FrameState& s) {
+    return std::tie(s.worldShown, s.x, s.y, s.angle, s.overlay);
+}
+static_assert(std::tuple_size_v<decltype(tied(FrameState()))> == fieldCount<FrameState>(),
+              "every field of FrameState is listed in tied()");
+
 static bool operator==(const FrameState& a, const FrameState& b) {
-    return std::tie(a.worldShown, a.x, a.y, a.angle, a.overlay) ==
-           std::tie(b.worldShown, b.x, b.y, b.angle, b.overlay);
+    return tied(a) == tied(b);
 }
 
 static std::optional<FrameState> lastShown; // none before the first pass

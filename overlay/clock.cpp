@@ -67,8 +67,8 @@ void refreshLocalTime() {
 void composeClockBars(OverlayFrame& frame) {
     frame.timeKnown = localTime != nullptr;
     if (localTime) {
-        composeDateLine(frame.dateLine, sizeof frame.dateLine, *localTime);
-        composeClockLine(frame.clockLine, sizeof frame.clockLine, *localTime);
+        composeDateLine(frame.dateLine.data(), frame.dateLine.size(), *localTime);
+        composeClockLine(frame.clockLine.data(), frame.clockLine.size(), *localTime);
     }
 }
 
@@ -76,8 +76,8 @@ void drawClockBars(const OverlayFrame& frame) {
     const int slideOffset = slideWithFade(frame.fade, slideDistance, 0);
     blitCell(barsSurface, nullptr, 0, -barImageTop - slideOffset);
     if (frame.timeKnown) {
-        drawText(textRight, dateRow - slideOffset, frame.dateLine, Right);
-        drawText(textRight, clockRow - slideOffset, frame.clockLine, Right);
+        drawText(textRight, dateRow - slideOffset, frame.dateLine.data(), Right);
+        drawText(textRight, clockRow - slideOffset, frame.clockLine.data(), Right);
     }
     blitCell(barsSurface, nullptr, 0, bottomBarRow + slideOffset);
     drawText(creditLeft, creditRow + slideOffset, creditLine, Left);

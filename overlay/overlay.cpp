@@ -19,28 +19,43 @@ static constexpr int pointerFrame = 3;
 
 // ---- Update ---------------------------------------------------------------------------------
 
+// Escape, the frozen frame's capture and the fade's easing step: the backdrop's half of the
+// picture, the levels it is drawn at before and after the step.
+static void updateFrostedBackdrop(OverlayFrame& frame) {
+    frame.capture = updateFade();
+    frame.backdropLevel = fadeLevel;
+    easeFadeLevel();
+    frame.fade = fadeLevel;
+}
+
 // The fade judged here is the one after this pass's easing step, so the menu and bars show over
 // the live view in the pass that opens the menu, and not in the pass a closing fade reaches 0.
-// Mouse turning follows cursorDrawn, not the sheet: without the image the player still turns.
 const OverlayFrame& updateOverlay() {
     current = OverlayFrame();
-    current.capture = updateFade();
-    current.backdropLevel = fadeLevel;
-    easeFadeLevel();
-    current.fade = fadeLevel;
+    updateFrostedBackdrop(current);
     if (fadeLevel != 0.0) {
         refreshLocalTime();
         updatePauseMenu(current);
         composeClockBars(current);
     }
-    cursorDrawn = cursorReady;
-    current.cursorShown = cursorReady;
+    current.cursorDrawn = cursorReady;
     current.cursorAt = cursorReady ? pointer : ScreenPoint();
     cursorReady = true;
     return current;
 }
 
 // ---- Drawing --------------------------------------------------------------------------------
+
+// Mouse turning follows cursorDrawn, not the sheet: without the image the player still turns.
+static void drawCursors(const OverlayFrame& frame) {
+    cursorDrawn = frame.cursorDrawn;
+    if (frame.cursorDrawn) {
+        const SDL_Rect& cell = cursorFrames[pointerFrame]; // the frame's visible part
+        blitCell(cursorSurface, &cell,
+                 frame.cursorAt.x - cursorFrameSize / 2 + cell.x - cursorFrameSize * pointerFrame,
+                 frame.cursorAt.y - cursorFrameSize / 2 + cell.y);
+    }
+}
 
 void drawBorder() {
     blitCell(borderSurface, nullptr, 0, 0);
@@ -55,11 +70,10 @@ void drawOverlay(const OverlayFrame& frame) {
         drawPauseMenu(frame);
         drawClockBars(frame);
     }
-    if (frame.cursorShown) {
-        const SDL_Rect& cell = cursorFrames[pointerFrame]; // the frame's visible part
-        blitCell(cursorSurface, &cell,
-                 frame.cursorAt.x - cursorFrameSize / 2 + cell.x - cursorFrameSize * pointerFrame,
-                 frame.cursorAt.y - cursorFrameSize / 2 + cell.y);
-    }
+    drawCursors(frame);
     drawBorder();
+}
+
+void runOverlayFrame() {
+    drawOverlay(updateOverlay());
 }

@@ -75,7 +75,7 @@ class BackdropTest : public OverlayTest, public ::testing::WithParamInterface<in
   protected:
     static void pass(bool escape) {
         keyStates[27] = escape ? Pressed : Up;
-        drawOverlay(updateOverlay());
+        runOverlayFrame();
         keyStates[27] = Up;
     }
 };

@@ -204,16 +204,16 @@ TEST_F(OverlayTest, LayersGoBackdropMenuBarsCursorBorderFromTheBottomUp) {
     buttonSurface = sheet(189, 42, [&](int, int) { return shown[3]; });
     menuOpen = true;
     pointer = {300, 475};
-    drawOverlay(updateOverlay());
+    runOverlayFrame();
     EXPECT_FALSE(cursorDrawn) << "no cursor in the very first pass";
     EXPECT_EQ(rgbAt(screen, 300, 475), shown[2]);
     borderSurface = sheet(640, 480, [&](int, int) { return shown[0]; });
-    drawOverlay(updateOverlay());
+    runOverlayFrame();
     EXPECT_EQ(rgbAt(screen, 0, 0), shown[0]) << "the border's top left corner";
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(testing::Message() << i << " layers taken away");
         fadeLevel = 25;
-        drawOverlay(updateOverlay());
+        runOverlayFrame();
         EXPECT_EQ(rgbAt(screen, 300, 475), shown[i]);
         if (i < 4) {
             SDL_FreeSurface(*layers[i]);
@@ -243,7 +243,7 @@ TEST_F(OverlayTest, ThePointerShowsWhereItsWholeFrameWould) {
         SDL_FillRect(screen, nullptr, 0);
         pointer = {x, y};
         updateOverlay(); // the first pass after loading may show no pointer
-        drawOverlay(updateOverlay());
+        runOverlayFrame();
         std::vector<std::pair<int, int>> red;
         for (int row = 0; row < 480; ++row) {
             for (int column = 0; column < 640; ++column) {
@@ -271,12 +271,12 @@ TEST_F(MenuTest, ARestingPauseLeavesTheSamePictureUntilThePointerMoves) {
     pass(320, 300, Up);
     OverlayFrame resting = pass(320, 300, Up);
     OverlayFrame again = pass(320, 300, Up);
-    std::memcpy(resting.clockLine, again.clockLine, sizeof again.clockLine);
-    std::memcpy(resting.dateLine, again.dateLine, sizeof again.dateLine);
+    resting.clockLine = again.clockLine;
+    resting.dateLine = again.dateLine;
     EXPECT_TRUE(again == resting);
     OverlayFrame moved = pass(321, 300, Up);
-    std::memcpy(moved.clockLine, again.clockLine, sizeof again.clockLine);
-    std::memcpy(moved.dateLine, again.dateLine, sizeof again.dateLine);
+    moved.clockLine = again.clockLine;
+    moved.dateLine = again.dateLine;
     EXPECT_FALSE(moved == again);
 }
 
