@@ -3,8 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
-#include <vector>
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -17,14 +15,15 @@
 // same as when the game looked nowhere else.
 static std::string chosenFolder = "Media";
 
-// From the executable's folder to the source tree's art and to the installed art, worked
-// out by the build (for example "../Media" from build/, "../share/plint/Media" from bin/).
-static const char* const besideExecutable[mediaFolderCount] = {nullptr, PLINT_SOURCE_MEDIA,
-                                                               PLINT_INSTALLED_MEDIA};
+// From the executable's folder to the installed art, worked out by the build (for example
+// "../share/plint/Media" from bin/).
+static const char* const installedMedia = PLINT_INSTALLED_MEDIA;
 
-// The folder the build put the executable in. Only an executable still there reaches the source
-// tree's art, only one that has left it the installed art (/usr/Media from /usr/games is none).
-static const char* const buildFolder = PLINT_BUILD_FOLDER;
+// The build leaves this note beside the executable in its build folder, and never installs it:
+// the way from there to the source tree's art ("../Media" from build/, say). Only an
+// executable beside it reaches the source tree's art, only one without it the installed art
+// (/usr/Media from /usr/games is none), and the game holds no path of the machine it was built on.
+static const char* const sourceMediaNote = "plint-source-media";
 
 // What the loaders read. A folder counts only when it holds one of these: someone else's Media
 // folder (a player's own pictures in the home folder, say) must not hide the installed art,
@@ -35,8 +34,8 @@ static const char* const gameImages[] = {
 
 // ---- Helpers --------------------------------------------------------------------------------
 
-// The system's side: where the running executable lies and a folder's path with its links
-// resolved, both with '/' between steps; "" when the system does not say. Windows' fopen
+// The system's side: where the running executable lies and a path without its "." and ".."
+// steps, both with '/' between steps; "" when the system does not say. Windows' fopen
 // takes its paths in the ANSI code page, so they are kept in that.
 #ifdef _WIN32
 static std::string withSlashes(const wchar_t* wide) {
@@ -55,10 +54,12 @@ static std::string executablePath() {
     return count == 0 || count >= MAX_PATH ? "" : withSlashes(wide);
 }
 
-static std::string resolvedPath(const char* path) {
+// _wfullpath drops the "." and ".." steps as it goes; std::filesystem would first turn the
+// path into UTF-16 by its own guess of the code page.
+static std::string withoutDotSteps(const std::string& path) {
     wchar_t wide[MAX_PATH] = {};
     wchar_t full[MAX_PATH] = {};
-    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH) == 0 ||
+    if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) == 0 ||
         !_wfullpath(full, wide, MAX_PATH)) {
         return "";
     }
@@ -70,34 +71,26 @@ static std::string executablePath() {
     return std::filesystem::read_symlink("/proc/self/exe", unknown).string();
 }
 
-static std::string resolvedPath(const char* path) {
-    std::error_code missing;
-    return std::filesystem::canonical(path, missing).string();
+// The executable's folder comes with its links resolved, so dropping the step before a ".."
+// names the same folder.
+static std::string withoutDotSteps(const std::string& path) {
+    return std::filesystem::path(path).lexically_normal().string();
 }
 #endif
 
-// An absolute path without its "." and ".." steps. The executable's folder comes with its
-// links resolved, so dropping a step before ".." names the same folder. A path that does not
-// start at "/" starts at a drive ("C:/...").
-static std::string tidied(const std::string& path) {
-    const size_t rootEnd = path[0] == '/' ? 0 : std::min(path.find('/'), path.size());
-    std::vector<std::string> steps;
-    std::stringstream in(path.substr(rootEnd));
-    std::string step;
-    while (std::getline(in, step, '/')) {
-        if (step == "..") {
-            if (!steps.empty()) {
-                steps.pop_back();
-            }
-        } else if (!step.empty() && step != ".") {
-            steps.push_back(step);
-        }
+// The note's line beside the executable in folder, or "" where there is none.
+static std::string noteBeside(const std::string& folder) {
+    const std::string path = folder + "/" + sourceMediaNote;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        return "";
     }
-    std::string tidy = path.substr(0, rootEnd);
-    for (const std::string& kept : steps) {
-        tidy += "/" + kept;
-    }
-    return tidy.size() == rootEnd ? tidy + "/" : tidy;
+    char line[256] = {};
+    const bool read = std::fgets(line, sizeof line, file) != nullptr;
+    std::fclose(file);
+    std::string way = read ? line : "";
+    way.erase(std::find(way.begin(), way.end(), '\n'), way.end());
+    return way;
 }
 
 static bool holdsGameImage(const std::string& folder) {
@@ -119,11 +112,12 @@ std::string mediaFolder(int i) {
     }
     const std::string executable = executablePath();
     const std::string folder = executable.substr(0, executable.rfind('/'));
-    const bool inBuildFolder = folder == resolvedPath(buildFolder);
-    if (folder.empty() || inBuildFolder != (i == 1)) {
+    if (folder.empty()) {
         return "";
     }
-    return tidied(folder + "/" + besideExecutable[i]);
+    const std::string toSource = noteBeside(folder);
+    const std::string way = i == 1 ? toSource : toSource.empty() ? installedMedia : "";
+    return way.empty() ? "" : withoutDotSteps(folder + "/" + way);
 }
 
 bool findMedia() {

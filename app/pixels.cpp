@@ -1,4 +1,4 @@
-// Raw pixel access, format descriptions, locking and rectangles for every drawing module.
+// Raw pixel access, format descriptions and rectangles for every drawing module.
 #include "app/pixels.h"
 
 // ---- Raw pixels -----------------------------------------------------------------------------
