@@ -18,6 +18,6 @@ constexpr int mazeIndex(int x, int y) {
 // 0 until generateMaze has finished, then 1; never reset.
 extern int32_t mazeReady;
 
-// Called by runWorldFrame in the first world pass (while mazeReady is 0): carves a random
+// Called by updateWorld in the first world pass (while mazeReady is 0): carves a random
 // perfect maze into mazeCells with one rand() draw per walk step, then sets mazeReady.
 void generateMaze();

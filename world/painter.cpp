@@ -91,8 +91,8 @@ static void prepareColumn(StripColumn& column, const StripColumn* sameWall,
 // Rows y0..y1 of the strip, straight onto the screen. Where every column paints the rows need
 // no tests; elsewhere a column paints where its wall runs. The running sum stays below 258,
 // the texture's height, by far more than its rounding: its last row is one step short of it.
-// The window system reads the screen between passes, so rows are asked for ahead (walking
-// under Xvfb, pump to flip: 498 us a pass against 547 us without).
+// The window system reads the screen between passes, so rows are asked for ahead: the stores
+// waited on its reads (docs/PERFORMANCE.md has the figures).
 template <int Bytes, bool EveryColumn>
 static void paintRows(StripColumn* columns, int left, int y0, int y1) {
     double v[stripColumns];
@@ -137,8 +137,8 @@ static RowRange rowsEveryColumnPaints(const WallSpan* spans, int columns) {
 
 // Row by row across a strip: a column's rows lie a pitch apart and crowd into a few cache sets,
 // while a strip's row at 32 bits is one cache line. Each column still adds its step once a row,
-// in order. Under the dummy driver a world pass took 525-750 us this way against 850-1,140 us
-// for a plain column loop with the same shading: keep the strips.
+// in order. A plain column loop with the same shading takes half as long again: keep the strips
+// (docs/PERFORMANCE.md).
 template <int Bytes> static void paintStrip(StripColumn* columns, const RowRange& full, int left) {
     int first = viewRows;
     int end = 0;
@@ -154,8 +154,8 @@ template <int Bytes> static void paintStrip(StripColumn* columns, const RowRange
 // ---- Drawing --------------------------------------------------------------------------------
 
 // The image's cyan pixels leave the screen as it was. Rows the walls paint in every column of a
-// band are not laid: a world pass took 383-464 us in bands of 128 columns against 498-519 us
-// laying it whole (dummy driver); narrower bands cost more, as SDL copies row by row.
+// band are not laid, which pays; narrower bands cost more, as SDL copies row by row
+// (docs/PERFORMANCE.md).
 void drawBackground(const WallSpan* spans) {
     const SDL_Surface* image = backgroundSurface;
     if (!image || image->w < viewColumns || image->h < viewRows) {

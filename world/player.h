@@ -15,7 +15,7 @@ extern double playerAngle;
 // this, the game's one conversion factor.
 constexpr double radiansPerDegree = 0.0174532925;
 
-// Called by runWorldFrame once per world pass, before resolveWallCollision: turns the
+// Called by updateWorld once per world pass, before resolveWallCollision: turns the
 // player by the pointer's offset from column 320 (only while the overlay draws its cursor
 // and the right button is up) and steps it 0.025 cells in the direction the keys choose.
 // Knows nothing of walls.

@@ -14,7 +14,7 @@ extern double rayHitY;
 // wall) leaves it as the previous ray left it. 0 at start.
 extern uint8_t rayHitSide;
 
-// Called by runWorldFrame once per screen column, after motion and collision. angle is in
+// Called by drawWorld once per screen column, after motion and collision. angle is in
 // radians; the ray runs along (cos angle, sin angle) from (playerX, playerY) for at most 35
 // cells. Relies on the player standing inside the grid; it does not check.
 void castRay(double angle);
