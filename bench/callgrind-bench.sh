@@ -5,7 +5,7 @@
 # difference over the extra passes leaves out start-up and each benchmark's own setup.
 #   bench/callgrind-bench.sh [path/to/plint_bench, default build/bench/plint_bench] [regex]
 # Run from any folder after a build with the benchmarks; the art is read from this tree.
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 BENCH=$(realpath "${1:-build/bench/plint_bench}")
 FILTER=${2:-.}
 FEW=2

@@ -7,7 +7,7 @@
 # resident memory. Give two builds to see an old and a new one side by side in one sitting:
 #   bench/cpu-usage.sh [-s SECONDS a state, default 10] [-r ROUNDS, default 1] [GAME ...]
 # GAME defaults to build/plint. With more rounds, each cell is the lowest and highest share.
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 SECONDS_EACH=10
 ROUNDS=1
 while getopts s:r: option; do

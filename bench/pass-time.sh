@@ -4,7 +4,7 @@
 # rounds, each carving the same maze (the fixed clock, scripts/fixed_time.cpp). Prints each
 # round's figure and the mean per game, and the process's share of one core beside it.
 #   [SECONDS_EACH=4] [ROUNDS=6] bench/pass-time.sh GAME ...
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 SECONDS_EACH=${SECONDS_EACH:-4}
 ROUNDS=${ROUNDS:-6}
 [ $# -gt 0 ] || { echo "usage: [SECONDS_EACH=4] [ROUNDS=6] $0 GAME ..." >&2; exit 2; }
@@ -38,7 +38,7 @@ for _ in $(seq 1 "$ROUNDS"); do
         cpu1=$(process_us)
         t1=$(date +%s.%N)
         PASS[$game]+=" $(((ns1 - ns0) / (passes1 - passes0) / 1000))"
-        SHARE[$game]+=" $(awk -v us=$((cpu1 - cpu0)) -v t=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }') \
+        SHARE[$game]+=" $(awk -v us=$((cpu1 - cpu0)) -v t="$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')" \
             'BEGIN { printf "%.2f", us / 1e4 / t }')"
         xdotool keyup w
         kill "$GAME_PID" && wait "$GAME_PID" 2>/dev/null

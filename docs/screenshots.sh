@@ -2,7 +2,7 @@
 # Takes the README's two screenshots of the real game under Xvfb: docs/play.png (walking the
 # maze) and docs/pause.png (the pause overlay). Run from anywhere after a build:
 #   docs/screenshots.sh [path/to/plint]
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 set -- "${1:-build/plint}"
 PLINT_SHOTS=$(mktemp -d)
 export PLINT_SHOTS

@@ -3,7 +3,7 @@
 # own folder (build-COMPILER, tests and benchmarks off). One line per compiler; exits
 # non-zero if any build fails. Its log is build-COMPILER/build.log.
 #   platforms/compilers.sh [compiler ...]   (default: g++-11 g++-12 clang++-14)
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 . scripts/common.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" "${COMPILER_PACKAGES[@]}" || exit 1
 

@@ -5,7 +5,7 @@
 # step waits for what the screen shows. Screenshots go to build-windows/wine-shots/.
 # Exits 1 on the first failure.
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 root=$PWD
 . scripts/common.sh
 install_missing_packages "${WINDOWS_PACKAGES[@]}" || exit 1
@@ -80,7 +80,7 @@ start_windows() {
 # plint.exe, with status 0.
 exit_by_menu() {
     press_key Escape
-    until_true 30 settled "$1" $BELOW_TOP_BAR || fail "the menu does not hold still"
+    until_true 30 settled "$1" "$BELOW_TOP_BAR" || fail "the menu does not hold still"
     move_pointer 320 180
     click_left
     wait_for_exit 30
@@ -140,12 +140,12 @@ turning() { screenshot turning && [ "$(differing walked-still turning "$VIEW")" 
 until_true 30 turning || fail "the pointer right of centre did not turn the view"
 move_pointer 320 240
 until_true 30 settled turned || fail "the view keeps turning with the pointer at the centre"
-[ "$(differing walked-still turned $MINIMAP)" = 0 ] || fail "turning moved the dot"
+[ "$(differing walked-still turned "$MINIMAP")" = 0 ] || fail "turning moved the dot"
 step "turned"
 
 # Escape frosts and freezes; Resume game brings the world back as it stood.
 press_key Escape
-until_true 30 settled paused $BELOW_TOP_BAR || fail "the frozen frame below the top bar does not hold still"
+until_true 30 settled paused "$BELOW_TOP_BAR" || fail "the frozen frame below the top bar does not hold still"
 frosted paused
 step "paused and frosted"
 move_pointer 320 125

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034 # the lists are read by the scripts that source this
 # What the scripts share, said once: the package installer and the package lists, the Xvfb
 # starter, the version and the helper programs' build. Sourced by run.sh, test.sh and every
 # script that installs, builds or opens a display (scripts/drive.sh for those that run the game).
@@ -73,7 +74,7 @@ xvfb_start() {
     Xvfb -displayfd 3 -screen 0 "$1" -noreset -nolisten tcp 3>"$2" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 1 300); do
-        [ -s "$2" ] && export DISPLAY=":$(cat "$2")" && return 0
+        [ -s "$2" ] && DISPLAY=":$(cat "$2")" && export DISPLAY && return 0
         kill -0 "$XVFB_PID" 2>/dev/null || return 1
         sleep 0.1
     done

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034 # what is set here is read by the scripts that source it
 # Driving the real game under Xvfb: a display, the game, keys, the pointer, screenshots and
 # waits on what they show. Sourced from the repository root with the game binary as $1 by the
 # tools that run the game (cpu-usage.sh, screenshots.sh, soak.sh, valgrind.sh,
@@ -103,7 +104,7 @@ differing() {
 
 # dot SHOT: the player's red dot in the minimap, as WxH+LEFT+TOP in window coordinates.
 dot() {
-    convert "$SHOTS/$1.png" -crop $MINIMAP +repage -fill black +opaque "rgb(255,0,0)" \
+    convert "$SHOTS/$1.png" -crop "$MINIMAP" +repage -fill black +opaque "rgb(255,0,0)" \
         -format %@ info: | awk -F'[x+]' '{ print $1 "x" $2 "+" 420 + $3 "+" 370 + $4 }'
 }
 

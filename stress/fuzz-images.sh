@@ -5,7 +5,7 @@
 # suite: a run finds things rather than guards them. Exits 1 when it found a crash or a leak.
 # Usage: stress/fuzz-images.sh [SECONDS]   (nice -n 10 is kind to a shared machine)
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 seconds=${1:-900}
 . scripts/common.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" clang-14 python3 || exit 1

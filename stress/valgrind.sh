@@ -23,7 +23,7 @@ GAME=$WRAPPER
 # (all but the ticking clock) matches a shot of the menu at rest taken before. Shots take
 # time, so the count is rather low than high.
 rest_shot() {
-    import -window "$WINDOW" -crop $BELOW_TOP_BAR +repage "$SHOTS/$1.png"
+    import -window "$WINDOW" -crop "$BELOW_TOP_BAR" +repage "$SHOTS/$1.png"
 }
 start_xvfb
 PLINT_WINDOW_WAIT=600 start_game # valgrind takes seconds to start

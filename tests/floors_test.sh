@@ -2,7 +2,7 @@
 # The floors of the code hold: app/'s helpers include nothing of world/ or overlay/ (only
 # main.cpp reaches up into both), world/ and overlay/ never include each other, and no two
 # modules (a .cpp with its header) include each other, directly or round a longer loop.
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 upward=$(grep -H '^#include "\(world\|overlay\)/' app/*.h app/*.cpp | grep -v '^app/main.cpp:'
     grep -H '^#include "overlay/' world/*; grep -H '^#include "world/' overlay/*)
 [ -z "$upward" ] || { echo "FAIL: includes across the floors:"; echo "$upward"; exit 1; }

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What the end-to-end tests check beyond driving the game (scripts/drive.sh, which this
 # sources, names the screen's regions). Sourced by the *_test.sh scripts, which ctest runs
 # from the repository root with the game binary as $1, and by platforms/windows.sh.
@@ -25,6 +26,6 @@ shows() {
 # maze_shown SHOT: the minimap holds walls, open cells and the dot, and nothing else. Whether
 # the maze is perfect is the unit tests' (on Windows too: platforms/windows-units.sh).
 maze_shown() {
-    [ "$(convert "$SHOTS/$1.png" -crop $MINIMAP +repage -unique-colors -depth 8 txt:- |
+    [ "$(convert "$SHOTS/$1.png" -crop "$MINIMAP" +repage -unique-colors -depth 8 txt:- |
         grep -o '#[0-9A-F]\{6\}' | sort | tr '\n' ' ')" = "#000000 #FF0000 #FFFFFF " ]
 }

@@ -24,7 +24,7 @@ start_game
 move_pointer 320 240
 sleep 0.3
 
-walk start $START_DOT
+walk start "$START_DOT"
 maze_shown walk-start || fail "the minimap shows more than walls, open cells and the dot"
 [ "$(pixel walk-start 320 240)" != "$(pixel walk-start 320 0)" ] || fail "no wall in the middle of the view"
 
@@ -47,19 +47,19 @@ until_true 30 settled turn-after || fail "the view keeps turning with the pointe
 # Paused, the frozen view is frosted: washed out, no channel is below 100 where nothing of
 # the overlay lies over it; and it holds still, but for the clock on the top bar.
 press_key Escape
-until_true 30 settled paused $BELOW_TOP_BAR || fail "the frozen frame below the top bar does not hold still"
+until_true 30 settled paused "$BELOW_TOP_BAR" || fail "the frozen frame below the top bar does not hold still"
 frosted paused
 move_pointer 320 115
 click_left
 move_pointer 320 240 # where the game draws the pointer in turn-after
 until_true 30 shows turn-after after-resume || fail "Resume game: the world did not come back as it stood"
 press_key Escape
-until_true 30 settled menu-open $BELOW_TOP_BAR || fail "the opened menu does not hold still"
+until_true 30 settled menu-open "$BELOW_TOP_BAR" || fail "the opened menu does not hold still"
 press_key Escape
 until_true 30 shows turn-after after-escape || fail "Escape twice: the world did not come back as it stood"
 
 press_key Escape
-until_true 30 settled menu-open $BELOW_TOP_BAR || fail "the opened menu does not hold still"
+until_true 30 settled menu-open "$BELOW_TOP_BAR" || fail "the opened menu does not hold still"
 move_pointer 320 165
 click_left
 wait_for_exit 5
