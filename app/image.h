@@ -2,15 +2,9 @@
 // needs no conversion, and the one way every module draws a picture or a cell of a sheet.
 #pragma once
 
-#include <SDL.h>
+#include "app/pngcheck.h"
 
-// The most of an image the game decodes, in pixels: about twice what each loader reads on each
-// side, so art drawn a little large still loads while a picture that would only cost memory and
-// time is refused undecoded (at most width x height x 4 bytes, and its display copy again).
-struct ImageLimit {
-    int width;
-    int height;
-};
+#include <SDL.h>
 
 // What the whole-screen images (the background, the border) may be: twice 640 x 480 a side,
 // at most 4.9 MB decoded, the largest any image may be.
