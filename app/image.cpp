@@ -8,6 +8,7 @@
 #include <SDL_image.h>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 // ---- State ----------------------------------------------------------------------------------
 
@@ -19,17 +20,31 @@ const char* loadFailure() {
 
 // ---- Loading --------------------------------------------------------------------------------
 
-// The key is mapped into the converted surface's format, so on a display with fewer bits per
-// channel every colour that reduces to cyan's pixel value is transparent too.
-static SDL_Surface* loadConverted(const char* fileName, ImageLimit limit, bool keepAlpha) {
-    const std::string refusal = pngRefusal(fileName, limit);
+// Only the PNG decoder sees the bytes, and only the bytes that were checked.
+static SDL_Surface* decodePng(const char* fileName, ImageLimit limit) {
+    std::vector<unsigned char> bytes;
+    const std::string refusal = readPng(fileName, limit, bytes);
     if (!refusal.empty()) {
         std::snprintf(failure, sizeof failure, "%s", refusal.c_str());
         return nullptr;
     }
-    SDL_Surface* loaded = IMG_Load(fileName);
+    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), (int)bytes.size());
+    SDL_Surface* decoded = source ? IMG_LoadPNG_RW(source) : nullptr;
+    if (source) {
+        SDL_RWclose(source);
+    }
+    if (!decoded) {
+        std::snprintf(failure, sizeof failure, "%s is a PNG that cannot be decoded (%s)", fileName,
+                      IMG_GetError());
+    }
+    return decoded;
+}
+
+// The key is mapped into the converted surface's format, so on a display with fewer bits per
+// channel every colour that reduces to cyan's pixel value is transparent too.
+static SDL_Surface* loadConverted(const char* fileName, ImageLimit limit, bool keepAlpha) {
+    SDL_Surface* loaded = decodePng(fileName, limit);
     if (!loaded) {
-        std::snprintf(failure, sizeof failure, "cannot load %s (%s)", fileName, IMG_GetError());
         return nullptr;
     }
     SDL_Surface* converted = keepAlpha ? SDL_DisplayFormatAlpha(loaded) : SDL_DisplayFormat(loaded);

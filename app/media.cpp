@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <sys/stat.h>
 #include <vector>
 #ifdef _WIN32
 #include <windows.h>
@@ -100,11 +101,12 @@ static std::string tidied(const std::string& path) {
     return tidy.size() == rootEnd ? tidy + "/" : tidy;
 }
 
+// Only looked at, never opened: a FIFO by an image's name would hold the open until a writer
+// came. Whatever bears the name makes the folder the game's; the loader says what is wrong.
 static bool holdsGameImage(const std::string& folder) {
     for (const char* image : gameImages) {
-        const std::string path = folder + "/" + image;
-        if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-            std::fclose(file);
+        struct stat status;
+        if (stat((folder + "/" + image).c_str(), &status) == 0) {
             return true;
         }
     }

@@ -1,14 +1,31 @@
-// The PNG header check: a file's first bytes and its chunk headers, read before any decoding.
+// Reading an image file before it is decoded: only a regular file of a plausible size is read,
+// and only a PNG whose header is within the loader's limit is handed on.
 #include "app/pngcheck.h"
 
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 // IMG_Load guesses the format from the bytes and would decode a dozen formats besides PNG, and
-// libpng decodes whatever size the header states. So the first bytes are read first: only a
-// PNG whose header is within the loader's limit reaches IMG_Load.
+// libpng decodes whatever size the header states. So the file is read first, and only a PNG
+// whose header is within the loader's limit reaches the decoder, as the very bytes checked: a
+// file swapped between the check and the decoding cannot slip through.
 
 // ---- State ----------------------------------------------------------------------------------
+
+// A FIFO would block the open until a writer came and a read for ever after, and a terminal
+// would become the game's; a descriptor opened without waiting is looked at before any read.
+#ifdef _WIN32
+static const int openFlags = O_RDONLY | O_BINARY;
+#else
+static const int openFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+#endif
 
 // The formats SDL_image would take in a PNG's place, by the bytes they start with; the
 // first match names it. TGA has no signature and is only "not a PNG".
@@ -57,52 +74,90 @@ static unsigned long bigEndian32(const unsigned char* bytes) {
 }
 
 // libpng skips a chunk it does not keep by reading as many bytes as the chunk claims, so a
-// 200-byte file claiming 2 GB would hold start-up for seconds. Walking the headers costs a seek
-// each: a file whose chunks do not end within it, or that has no IEND, is refused.
-static bool chunksFitTheFile(std::FILE* file) {
-    if (std::fseek(file, 0, SEEK_END) != 0) {
-        return false;
-    }
-    const long size = std::ftell(file);
-    long at = 8;
-    unsigned char header[8];
-    while (at + 12 <= size) {
-        if (std::fseek(file, at, SEEK_SET) != 0 || std::fread(header, 1, 8, file) != 8) {
+// 200-byte file claiming 2 GB would hold start-up for seconds: every chunk must end within the
+// file, and the file must have an IEND. The walk stays within bytes already read, whose length
+// the size check bounded.
+static bool chunksFitTheFile(const std::vector<unsigned char>& bytes) {
+    size_t at = 8;
+    while (at + 12 <= bytes.size()) {
+        const unsigned long length = bigEndian32(&bytes[at]);
+        if (length > bytes.size() - at - 12) {
             return false;
         }
-        const unsigned long length = bigEndian32(header);
-        if (length > (unsigned long)(size - at - 12)) {
-            return false;
-        }
-        if (std::memcmp(header + 4, "IEND", 4) == 0) {
+        if (std::memcmp(&bytes[at + 4], "IEND", 4) == 0) {
             return true;
         }
-        at += 12 + (long)length;
+        at += 12 + length;
     }
     return false;
 }
 
-// ---- Checking -------------------------------------------------------------------------------
+// What a path names that is not a regular file, by the type stat gives it.
+static const char* kindOf(unsigned mode) {
+    if (S_ISDIR(mode)) {
+        return "a directory";
+    }
+#ifdef S_ISFIFO
+    if (S_ISFIFO(mode)) {
+        return "a FIFO";
+    }
+#endif
+#ifdef S_ISSOCK
+    if (S_ISSOCK(mode)) {
+        return "a socket";
+    }
+#endif
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return "a device";
+    }
+    return "something other than a file";
+}
+
+// Why the open failed, said of the file; a socket refuses to be opened at all (ENXIO), so what
+// it is comes from stat.
+static std::string openRefusal(const std::string& name, int error) {
+    struct stat status;
+    if (error == ENOENT) {
+        return name + " is missing";
+    }
+    if (error == EACCES) {
+        return name + " cannot be read (permission denied)";
+    }
+#ifdef ELOOP
+    if (error == ELOOP) {
+        return name + " is a loop of symbolic links";
+    }
+#endif
+    if (stat(name.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        return name + " is " + kindOf(status.st_mode) + ", not a file";
+    }
+    return name + " cannot be read (" + std::strerror(error) + ")";
+}
+
+// The most bytes a PNG within `limit` holds: 16-bit RGBA stored without compression, a filter
+// byte and Adam7's extra ones per row, deflate's block headers, and a megabyte of chunks that
+// are not pixels (colour profiles, text). Real art is a small fraction of it.
+static unsigned long long largestPng(ImageLimit limit) {
+    const unsigned long long pixels = (unsigned long long)limit.height * (8ull * limit.width + 8);
+    return pixels + pixels / 64 + (1ull << 20);
+}
 
 // A PNG starts with its 8-byte signature and the IHDR chunk: its length (13), its type, and the
 // width and height as 32-bit big-endian numbers. The rest is libpng's to judge.
-std::string pngRefusal(const char* fileName, ImageLimit limit) {
+static std::string headerRefusal(const std::string& name, const std::vector<unsigned char>& bytes,
+                                 ImageLimit limit) {
     static const unsigned char pngStart[16] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n',
                                                0,    0,   0,   13,  'I',  'H',  'D',  'R'};
-    const std::string name = fileName;
-    unsigned char head[24] = {};
-    std::FILE* file = std::fopen(fileName, "rb");
-    if (!file) {
-        return "cannot load " + name;
+    const unsigned char* head = bytes.data();
+    const size_t length = bytes.size();
+    if (length == 0) {
+        return name + " is empty, not a PNG";
     }
-    const size_t length = std::fread(head, 1, sizeof head, file);
-    const bool chunksFit = length == sizeof head && chunksFitTheFile(file);
-    std::fclose(file);
     if (length < 8 || std::memcmp(head, pngStart, 8) != 0) {
         const char* format = formatOf(head, length);
         return name + " is " + (format ? std::string(format) + ", " : "") + "not a PNG";
     }
-    if (length < sizeof head || std::memcmp(head, pngStart, sizeof pngStart) != 0) {
+    if (length < 24 || std::memcmp(head, pngStart, sizeof pngStart) != 0) {
         return name + " is a PNG cut short before its size";
     }
     const unsigned long width = bigEndian32(head + 16);
@@ -112,8 +167,52 @@ std::string pngRefusal(const char* fileName, ImageLimit limit) {
                ", larger than the " + std::to_string(limit.width) + " x " +
                std::to_string(limit.height) + " it may be";
     }
-    if (!chunksFit) {
+    if (!chunksFitTheFile(bytes)) {
         return name + " is a PNG whose chunks run past its end";
     }
     return "";
+}
+
+// ---- Reading --------------------------------------------------------------------------------
+
+// The descriptor opened is the one looked at and read, so what was checked is what is read. A
+// file that shrinks while read gives what it held; one that grows gives no more than its size.
+std::string readPng(const char* fileName, ImageLimit limit, std::vector<unsigned char>& bytes) {
+    const std::string name = fileName;
+    bytes.clear();
+    const int file = open(fileName, openFlags);
+    if (file < 0) {
+        return openRefusal(name, errno);
+    }
+    struct stat status;
+    std::string refusal;
+    if (fstat(file, &status) != 0) {
+        refusal = name + " cannot be read (" + std::strerror(errno) + ")";
+    } else if (!S_ISREG(status.st_mode)) {
+        refusal = name + " is " + kindOf(status.st_mode) + ", not a file";
+    } else if ((unsigned long long)status.st_size > largestPng(limit)) {
+        refusal = name + " is " + std::to_string((unsigned long long)status.st_size) +
+                  " bytes, more than any " + std::to_string(limit.width) + " x " +
+                  std::to_string(limit.height) + " PNG needs";
+    } else {
+        bytes.resize((size_t)status.st_size);
+        size_t got = 0;
+        while (got < bytes.size()) {
+            const auto count = read(file, bytes.data() + got, (unsigned)(bytes.size() - got));
+            if (count < 0 && errno == EINTR) {
+                continue;
+            }
+            if (count <= 0) {
+                break;
+            }
+            got += (size_t)count;
+        }
+        bytes.resize(got);
+        refusal = headerRefusal(name, bytes, limit);
+    }
+    close(file);
+    if (!refusal.empty()) {
+        bytes.clear();
+    }
+    return refusal;
 }

@@ -5,7 +5,9 @@
 #include "support.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <string>
 #include <vector>
 
@@ -214,7 +216,7 @@ const std::string pngEnd("\0\0\0\0IEND\xae\x42\x60\x82", 12);
 TEST(LoadFailure, AFileRefusedUnreadIsNamedWithTheReason) {
     enterScratchFolder();
     EXPECT_EQ(loadImage("art.png"), nullptr);
-    EXPECT_STREQ(loadFailure(), "cannot load art.png");
+    EXPECT_STREQ(loadFailure(), "art.png is missing");
     struct Case {
         std::string bytes;
         const char* says;
@@ -249,6 +251,33 @@ TEST(LoadFailure, AFileRefusedUnreadIsNamedWithTheReason) {
         EXPECT_EQ(loadImage("art.png"), nullptr) << format;
         EXPECT_EQ(std::string(loadFailure()), "art.png is " + format + ", not a PNG");
     }
+}
+
+// Nothing but a regular file is opened for reading, and none larger than a PNG within the
+// limit could be: a FIFO would hold the game for ever, a sparse file would be walked for
+// minutes. Each is refused at once, by what it is.
+TEST(LoadFailure, OnlyARegularFileOfAPlausibleSizeIsRead) {
+    namespace fs = std::filesystem;
+    enterScratchFolder();
+    fs::create_directory("folder.png");
+    ASSERT_EQ(mkfifo("fifo.png", 0600), 0);
+    std::ofstream("empty.png").close();
+    std::ofstream("sparse.png").close();
+    fs::resize_file("sparse.png", 11040377);
+    const std::pair<const char*, const char*> cases[] = {
+        {"folder.png", "folder.png is a directory, not a file"},
+        {"fifo.png", "fifo.png is a FIFO, not a file"},
+        {"/dev/zero", "/dev/zero is a device, not a file"},
+        {"empty.png", "empty.png is empty, not a PNG"},
+        {"sparse.png", "sparse.png is 11040377 bytes, more than any 1280 x 960 PNG needs"},
+    };
+    for (const auto& [file, says] : cases) {
+        EXPECT_EQ(loadImage(file), nullptr) << says;
+        EXPECT_STREQ(loadFailure(), says);
+    }
+    fs::resize_file("sparse.png", 11040376); // the largest that may be: read, then judged
+    EXPECT_EQ(loadImage("sparse.png"), nullptr);
+    EXPECT_STREQ(loadFailure(), "sparse.png is not a PNG");
 }
 
 // ---------------------------------------------------------------------------------------------
