@@ -119,6 +119,16 @@ TEST(FramePacing, ATickCounterThatWrapsDoesNotDisturbThePacing) {
     EXPECT_EQ(remainingFrameTime(0xFFFFFFFAu, 10u), 0u); // 16 ms across the wrap
 }
 
+// The classic library's ticks are the wall clock's: set back, forward or wrapped, the readings
+// never make a pass sleep longer than one period.
+TEST(FramePacing, AClockSetBackOrForwardSleepsAtMostOnePeriod) {
+    EXPECT_EQ(remainingFrameTime(5000, 4999), 16u);          // set back a millisecond
+    EXPECT_EQ(remainingFrameTime(3600000, 0), 16u);          // set back an hour
+    EXPECT_EQ(remainingFrameTime(10, 0xFFFFFFF0u), 16u);     // set back across the wrap
+    EXPECT_EQ(remainingFrameTime(5000, 5000 + 3600000), 0u); // set forward an hour
+    EXPECT_EQ(remainingFrameTime(0, 0x80000000u), 16u);      // forward 24.9 days: unknowable
+}
+
 // SDL_Delay never returns early, so this holds however busy the machine is.
 TEST(FramePacing, APassJustStartedSleepsOutTheWholePeriod) {
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0) << SDL_GetError();
