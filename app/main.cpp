@@ -95,8 +95,9 @@ int main(int argc, char** argv) {
     if (answer != Answer::Play) {
         return answer == Answer::Done ? 0 : 2;
     }
-    if (!displayAvailable()) {
-        std::fputs("plint: no display to open a window on\n", stderr);
+    const std::string refusal = displayRefusal();
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "plint: %s\n", refusal.c_str());
         return 1;
     }
     std::srand(static_cast<unsigned>(std::time(nullptr)));

@@ -8,6 +8,13 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <cstdlib>
+#include <string>
+
+// ---- State ----------------------------------------------------------------------------------
+
+// The X display the game named to SDL itself, for saying which did not answer; "" when the
+// player named the driver or SDL chose.
+static std::string xNamed;
 
 // ---- Helpers --------------------------------------------------------------------------------
 
@@ -26,16 +33,36 @@ static void setWindowIcon() {
 
 // ---- Window ---------------------------------------------------------------------------------
 
-// A driver the player names is the player's choice. Windows always has a desktop to open a
-// window on.
-bool displayAvailable() {
+// A driver the player names is the player's choice, and Windows always has a desktop. Else SDL
+// is only let near a window system that is there: left to choose, the classic library falls back
+// from a display that does not answer to drawing in the terminal (fbcon, aalib, caca), and the
+// terminal is left raw, deaf to Ctrl-C. So it is told to use X alone, which either answers or
+// fails at once; it has no Wayland driver. SDL 2 under the compatibility library (1.2.50 and up)
+// chooses among real window systems only, Wayland's included.
+std::string displayRefusal() {
 #ifdef _WIN32
-    return true;
+    return "";
 #else
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (driver && *driver) || (display && *display) || (wayland && *wayland);
+    const bool x11 = display && *display;
+    if (driver && *driver) {
+        return "";
+    }
+    if (!x11 && !(wayland && *wayland)) {
+        return "no display to open a window on";
+    }
+    if (SDL_Linked_Version()->patch >= 50) {
+        return "";
+    }
+    if (!x11) {
+        return "no display to open a window on: only a Wayland display is named, and this SDL "
+               "draws through X alone";
+    }
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    xNamed = display;
+    return "";
 #endif
 }
 
@@ -50,7 +77,10 @@ bool openWindow() {
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
 #endif
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-        tell(std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n", stderr);
+        tell(xNamed.empty() ? std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n"
+                            : "plint: no display to open a window on: the X display '" + xNamed +
+                                  "' does not answer\n",
+             stderr);
         return false;
     }
     setWindowIcon();
