@@ -66,6 +66,10 @@ SDL_Surface* loadAlphaImage(const char* fileName, ImageLimit limit) {
     return loadConverted(fileName, limit, true);
 }
 
+SDL_Surface* loadUnconverted(const char* fileName, ImageLimit limit) {
+    return decodePng(fileName, limit);
+}
+
 // ---- Drawing --------------------------------------------------------------------------------
 
 // SDL rewrites the destination rectangle when it clips, so every blit gets a fresh one. A null

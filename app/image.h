@@ -18,6 +18,10 @@ SDL_Surface* loadImage(const char* fileName, ImageLimit limit = screenImageLimit
 // As loadImage, but the surface keeps the file's own alpha channel and has no colour key.
 SDL_Surface* loadAlphaImage(const char* fileName, ImageLimit limit = screenImageLimit);
 
+// Called for the window's icon, before the video mode is set: the PNG as it is decoded, after
+// the same checks as loadImage; null when it is refused, with loadFailure saying why.
+SDL_Surface* loadUnconverted(const char* fileName, ImageLimit limit);
+
 // After a load that gave null, until the next: why, naming the file, such as "cannot load
 // Media/Game/wall.png" or "Media/Game/wall.png is a BMP, not a PNG".
 const char* loadFailure();

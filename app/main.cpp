@@ -93,7 +93,7 @@ static void runPass() {
 int main(int argc, char** argv) {
     const Answer answer = answerArguments(argc, argv);
     if (answer != Answer::Play) {
-        return answer == Answer::Done ? 0 : 2;
+        return answer == Answer::Done ? 0 : answer == Answer::Unwritten ? 1 : 2;
     }
     const std::string refusal = displayRefusal();
     if (!refusal.empty()) {
@@ -101,7 +101,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    // Before the window: the window's icon lies beside the art.
     if (!hadMemoryFor([] { findMedia(); }) || !openWindow() || !hadMemoryFor(loadAssets)) {
         return 1;
     }

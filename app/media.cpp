@@ -150,3 +150,16 @@ bool findMedia() {
 std::string mediaPath(const char* name) {
     return chosenFolder + "/" + name;
 }
+
+std::string iconPath() {
+#ifdef _WIN32
+    return "";
+#else
+    const std::string source = mediaFolder(1);
+    const std::string installed = mediaFolder(2);
+    if (!source.empty()) {
+        return tidied(source + "/../packaging/icons/32x32/apps/plint.png");
+    }
+    return installed.empty() ? "" : tidied(installed + "/../../icons/hicolor/32x32/apps/plint.png");
+#endif
+}

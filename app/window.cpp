@@ -3,10 +3,11 @@
 
 #include "app/cli.h"
 #include "app/frame.h"
+#include "app/image.h"
 #include "app/media.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -18,16 +19,21 @@ static std::string xNamed;
 
 // ---- Helpers --------------------------------------------------------------------------------
 
-// The menu entry's 32-pixel icon, read beside the art: in the source tree or where the game
-// is installed. SDL 1.2 takes an icon only before the video mode is set, and copies it.
+// The menu entry's 32-pixel icon, checked as the art is and limited to twice its size: X keeps
+// a copy of it for the window's life. SDL 1.2 takes an icon only before the video mode is set,
+// and copies it.
+static constexpr ImageLimit iconLimit = {64, 64};
+
 static void setWindowIcon() {
-    for (const char* path :
-         {"../packaging/icons/32x32/apps/plint.png", "../../icons/hicolor/32x32/apps/plint.png"}) {
-        if (SDL_Surface* icon = IMG_Load(mediaPath(path).c_str())) {
-            SDL_WM_SetIcon(icon, nullptr);
-            SDL_FreeSurface(icon);
-            return;
-        }
+    const std::string path = iconPath();
+    if (path.empty()) {
+        return;
+    }
+    if (SDL_Surface* icon = loadUnconverted(path.c_str(), iconLimit)) {
+        SDL_WM_SetIcon(icon, nullptr);
+        SDL_FreeSurface(icon);
+    } else {
+        std::fprintf(stderr, "plint: %s; the window shows the system's own icon\n", loadFailure());
     }
 }
 

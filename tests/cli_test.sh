@@ -24,6 +24,10 @@ answers 2 -x --help && [ "$said" = "plint: unknown option '-x'; see 'plint --hel
     fail "-x: $said"
 answers 2 maze && [ "$said" = "plint: unexpected argument 'maze'; see 'plint --help'" ] ||
     fail "maze: $said"
+for asked in --help --version; do # an answer that cannot be written is an error, as in GNU's
+    said=$("$GAME" $asked 2>&1 >/dev/full)
+    [ $? = 1 ] && [ "$said" = "plint: write error: No space left on device" ] || fail "$asked >/dev/full: $said"
+done
 answers 1 && [ "$said" = "plint: no display to open a window on" ] || fail "no display: $said"
 said=$(env SDL_VIDEODRIVER=x11 DISPLAY=:4321 "$GAME" 2>&1)
 [ $? = 1 ] && [ "$(wc -l <<<"$said")" = 1 ] || fail "an unreachable display: $said"
