@@ -8,7 +8,6 @@
 #include <SDL_image.h>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 // ---- State ----------------------------------------------------------------------------------
 
@@ -20,15 +19,18 @@ const char* loadFailure() {
 
 // ---- Loading --------------------------------------------------------------------------------
 
-// Only the PNG decoder sees the bytes, and only the bytes that were checked.
+// Only the PNG decoder sees the file, and only through the descriptor that was checked.
 static SDL_Surface* decodePng(const char* fileName, ImageLimit limit) {
-    std::vector<unsigned char> bytes;
-    const std::string refusal = readPng(fileName, limit, bytes);
+    std::FILE* file = nullptr;
+    const std::string refusal = openPng(fileName, limit, file);
     if (!refusal.empty()) {
         std::snprintf(failure, sizeof failure, "%s", refusal.c_str());
         return nullptr;
     }
-    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), (int)bytes.size());
+    SDL_RWops* source = SDL_RWFromFP(file, 1);
+    if (!source) {
+        std::fclose(file);
+    }
     SDL_Surface* decoded = source ? IMG_LoadPNG_RW(source) : nullptr;
     if (source) {
         SDL_RWclose(source);

@@ -3,6 +3,7 @@
 #include "app/pngcheck.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -75,16 +76,20 @@ static unsigned long bigEndian32(const unsigned char* bytes) {
 
 // libpng skips a chunk it does not keep by reading as many bytes as the chunk claims, so a
 // 200-byte file claiming 2 GB would hold start-up for seconds: every chunk must end within the
-// file, and the file must have an IEND. The walk stays within bytes already read, whose length
-// the size check bounded.
-static bool chunksFitTheFile(const std::vector<unsigned char>& bytes) {
-    size_t at = 8;
-    while (at + 12 <= bytes.size()) {
-        const unsigned long length = bigEndian32(&bytes[at]);
-        if (length > bytes.size() - at - 12) {
+// file, and the file must have an IEND. Each chunk is at least 12 bytes and the size check
+// bounded the file, so the walk reads a bounded number of headers, a seek each.
+static bool chunksFitTheFile(std::FILE* file, unsigned long long size) {
+    unsigned long long at = 8;
+    unsigned char header[8];
+    while (at + 12 <= size) {
+        if (std::fseek(file, (long)at, SEEK_SET) != 0 || std::fread(header, 1, 8, file) != 8) {
             return false;
         }
-        if (std::memcmp(&bytes[at + 4], "IEND", 4) == 0) {
+        const unsigned long length = bigEndian32(header);
+        if (length > size - at - 12) {
+            return false;
+        }
+        if (std::memcmp(header + 4, "IEND", 4) == 0) {
             return true;
         }
         at += 12 + length;
@@ -144,12 +149,12 @@ static unsigned long long largestPng(ImageLimit limit) {
 
 // A PNG starts with its 8-byte signature and the IHDR chunk: its length (13), its type, and the
 // width and height as 32-bit big-endian numbers. The rest is libpng's to judge.
-static std::string headerRefusal(const std::string& name, const std::vector<unsigned char>& bytes,
+static std::string headerRefusal(const std::string& name, std::FILE* file, unsigned long long size,
                                  ImageLimit limit) {
     static const unsigned char pngStart[16] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n',
                                                0,    0,   0,   13,  'I',  'H',  'D',  'R'};
-    const unsigned char* head = bytes.data();
-    const size_t length = bytes.size();
+    unsigned char head[24] = {};
+    const size_t length = std::fread(head, 1, sizeof head, file);
     if (length == 0) {
         return name + " is empty, not a PNG";
     }
@@ -157,7 +162,7 @@ static std::string headerRefusal(const std::string& name, const std::vector<unsi
         const char* format = formatOf(head, length);
         return name + " is " + (format ? std::string(format) + ", " : "") + "not a PNG";
     }
-    if (length < 24 || std::memcmp(head, pngStart, sizeof pngStart) != 0) {
+    if (length < sizeof head || std::memcmp(head, pngStart, sizeof pngStart) != 0) {
         return name + " is a PNG cut short before its size";
     }
     const unsigned long width = bigEndian32(head + 16);
@@ -167,26 +172,27 @@ static std::string headerRefusal(const std::string& name, const std::vector<unsi
                ", larger than the " + std::to_string(limit.width) + " x " +
                std::to_string(limit.height) + " it may be";
     }
-    if (!chunksFitTheFile(bytes)) {
+    if (!chunksFitTheFile(file, size)) {
         return name + " is a PNG whose chunks run past its end";
     }
     return "";
 }
 
-// ---- Reading --------------------------------------------------------------------------------
+// ---- Opening --------------------------------------------------------------------------------
 
-// The descriptor opened is the one looked at and read, so what was checked is what is read. A
-// file that shrinks while read gives what it held; one that grows gives no more than its size.
-std::string readPng(const char* fileName, ImageLimit limit, std::vector<unsigned char>& bytes) {
+// The descriptor opened is the one looked at, walked and handed on, so a file swapped for
+// another between the check and the decoding is never decoded.
+std::string openPng(const char* fileName, ImageLimit limit, std::FILE*& png) {
     const std::string name = fileName;
-    bytes.clear();
-    const int file = open(fileName, openFlags);
-    if (file < 0) {
+    png = nullptr;
+    const int descriptor = open(fileName, openFlags);
+    if (descriptor < 0) {
         return openRefusal(name, errno);
     }
     struct stat status;
+    std::FILE* file = nullptr;
     std::string refusal;
-    if (fstat(file, &status) != 0) {
+    if (fstat(descriptor, &status) != 0) {
         refusal = name + " cannot be read (" + std::strerror(errno) + ")";
     } else if (!S_ISREG(status.st_mode)) {
         refusal = name + " is " + kindOf(status.st_mode) + ", not a file";
@@ -194,25 +200,19 @@ std::string readPng(const char* fileName, ImageLimit limit, std::vector<unsigned
         refusal = name + " is " + std::to_string((unsigned long long)status.st_size) +
                   " bytes, more than any " + std::to_string(limit.width) + " x " +
                   std::to_string(limit.height) + " PNG needs";
+    } else if (!(file = fdopen(descriptor, "rb"))) {
+        refusal = name + " cannot be read (" + std::strerror(errno) + ")";
     } else {
-        bytes.resize((size_t)status.st_size);
-        size_t got = 0;
-        while (got < bytes.size()) {
-            const auto count = read(file, bytes.data() + got, (unsigned)(bytes.size() - got));
-            if (count < 0 && errno == EINTR) {
-                continue;
-            }
-            if (count <= 0) {
-                break;
-            }
-            got += (size_t)count;
+        refusal = headerRefusal(name, file, (unsigned long long)status.st_size, limit);
+    }
+    if (!refusal.empty() || std::fseek(file, 0, SEEK_SET) != 0) {
+        if (file) {
+            std::fclose(file);
+        } else {
+            close(descriptor);
         }
-        bytes.resize(got);
-        refusal = headerRefusal(name, bytes, limit);
+        return refusal.empty() ? name + " cannot be read (" + std::strerror(errno) + ")" : refusal;
     }
-    close(file);
-    if (!refusal.empty()) {
-        bytes.clear();
-    }
-    return refusal;
+    png = file;
+    return "";
 }
