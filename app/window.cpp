@@ -13,9 +13,9 @@
 
 // ---- State ----------------------------------------------------------------------------------
 
-// The X display the game named to SDL itself, for saying which did not answer; "" when the
-// player named the driver or SDL chose.
-static std::string xNamed;
+// Which displays the game named to SDL itself, said as they fail ("the X display ':1' does not
+// answer"); "" when the player named the driver.
+static std::string displaysNamed;
 
 // ---- Helpers --------------------------------------------------------------------------------
 
@@ -41,10 +41,11 @@ static void setWindowIcon() {
 
 // A driver the player names is the player's choice, and Windows always has a desktop. Else SDL
 // is only let near a window system that is there: left to choose, the classic library falls back
-// from a display that does not answer to drawing in the terminal (fbcon, aalib, caca), and the
-// terminal is left raw, deaf to Ctrl-C. So it is told to use X alone, which either answers or
-// fails at once; it has no Wayland driver. SDL 2 under the compatibility library (1.2.50 and up)
-// chooses among real window systems only, Wayland's included.
+// from a display that does not answer to drawing in the terminal (fbcon, aalib, caca), leaving
+// it raw and deaf to Ctrl-C, and SDL 2 under the compatibility library (1.2.50 and up) to an
+// offscreen window nobody sees. So SDL is told which window systems to try, those whose display
+// is named, and either one answers or SDL_Init fails at once. The classic library has no Wayland
+// driver; SDL 2 tries X first, as it would by itself.
 std::string displayRefusal() {
 #ifdef _WIN32
     return "";
@@ -53,21 +54,21 @@ std::string displayRefusal() {
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     const bool x11 = display && *display;
+    const bool overSdl2 = SDL_Linked_Version()->patch >= 50;
+    const bool waylandToo = wayland && *wayland && overSdl2;
     if (driver && *driver) {
         return "";
     }
-    if (!x11 && !(wayland && *wayland)) {
-        return "no display to open a window on";
+    if (!x11 && !waylandToo) {
+        return wayland && *wayland ? "no display to open a window on: only a Wayland display is "
+                                     "named, and this SDL draws through X alone"
+                                   : "no display to open a window on";
     }
-    if (SDL_Linked_Version()->patch >= 50) {
-        return "";
-    }
-    if (!x11) {
-        return "no display to open a window on: only a Wayland display is named, and this SDL "
-               "draws through X alone";
-    }
-    setenv("SDL_VIDEODRIVER", "x11", 1);
-    xNamed = display;
+    setenv("SDL_VIDEODRIVER", x11 && waylandToo ? "x11,wayland" : x11 ? "x11" : "wayland", 1);
+    displaysNamed = x11 && waylandToo ? std::string("neither the X display '") + display +
+                                            "' nor the Wayland display '" + wayland + "' answers"
+                    : x11 ? std::string("the X display '") + display + "' does not answer"
+                          : std::string("the Wayland display '") + wayland + "' does not answer";
     return "";
 #endif
 }
@@ -83,9 +84,9 @@ bool openWindow() {
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
 #endif
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-        tell(xNamed.empty() ? std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n"
-                            : "plint: no display to open a window on: the X display '" + xNamed +
-                                  "' does not answer\n",
+        tell(displaysNamed.empty()
+                 ? std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n"
+                 : "plint: no display to open a window on: " + displaysNamed + "\n",
              stderr);
         return false;
     }

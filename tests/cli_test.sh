@@ -33,12 +33,13 @@ said=$(env SDL_VIDEODRIVER=x11 DISPLAY=:4321 "$GAME" 2>&1)
 [ $? = 1 ] && [ "$(wc -l <<<"$said")" = 1 ] || fail "an unreachable display: $said"
 
 # In a real terminal, a display that does not answer or Wayland's alone (the classic SDL has no
-# Wayland driver) must not let SDL fall back to drawing in the terminal: one line, status 1 at
-# once, and the terminal's settings as they were.
+# Wayland driver; under the compatibility library none answers there) must not let SDL fall
+# back to drawing in the terminal or offscreen: one line, status 1 at once, and the terminal's
+# settings as they were.
 T=$(mktemp -d /tmp/plint-cli-XXXXXX) && trap 'rm -rf "$T"' EXIT
 for display in DISPLAY=:4321 WAYLAND_DISPLAY=plint-none; do
     said=$(script -qec "stty -a >$T/before; env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
-        $display timeout 5 $(printf %q "$GAME"); echo \$? >$T/status; stty -a >$T/after" \
+        XDG_RUNTIME_DIR=$T $display timeout 5 $(printf %q "$GAME"); echo \$? >$T/status; stty -a >$T/after" \
         /dev/null </dev/null | tr -d '\r')
     [ "$(cat "$T/status")" = 1 ] && [ "$(wc -l <<<"$said")" = 1 ] &&
         [[ $said = "plint: no display to open a window on"* ]] || fail "$display in a terminal: $said"
