@@ -13,7 +13,7 @@ out=build-fuzz
 mkdir -p "$out/corpus" "$out/findings"
 python3 tools/hostile-images.py "$out/corpus" && cp Media/*/*.png "$out/corpus/" || exit 1
 flags=(-g -O1 -std=c++17 -I. $(pkg-config --cflags sdl SDL_image) -fsanitize=fuzzer,address,undefined)
-clang++-14 "${flags[@]}" tools/fuzz_images.cpp app/image.cpp app/pixels.cpp app/frame.cpp \
+clang++-14 "${flags[@]}" tools/fuzz_images.cpp app/image.cpp app/pngcheck.cpp app/pixels.cpp app/frame.cpp \
     $(pkg-config --libs sdl SDL_image) -o "$out/fuzz-images" || exit 1
 # Leaks are looked for too, but SDL's dummy display keeps what it was given until SDL_Quit.
 ASAN_OPTIONS=detect_leaks=0 "$out/fuzz-images" -max_total_time="$seconds" -rss_limit_mb=512 \
