@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Hostile images, made at test time by tools/hostile-images.py: bombs, every other format
 # SDL_image knows under a .png name, the cursor sheets in odd colour types, truncated and
-# lying PNGs; and FIFOs, a folder and a sparse file. Each run puts some of them in place of the
-# game's images; the game must draw, name each refused file with the reason, stay within the
-# memory bound (its peak with the real art plus the 10 MB two of the largest accepted image
-# take) and end with status 0 on the window's close.
+# lying PNGs; and FIFOs, a folder, a socket, a link loop and a sparse file. Each run puts some
+# of them in place of the game's images; the game must draw, name each refused file with the
+# reason, stay within the memory bound (its peak with the real art plus the 10 MB two of the
+# largest accepted image take) and end with status 0 on the window's close.
 . "$(dirname "$0")/lib.sh"
 
 GAME=$(realpath "$GAME")
@@ -16,13 +16,16 @@ SLOTS=(Game/wall.png Game/background.png Canopy/Font.png Canopy/Button.png Canop
     Canopy/TopBottomBorder.png Canopy/Cursor.png)
 
 # place WHAT FILE: a corpus file, or what is no image file at all: a FIFO (a read would wait
-# for ever), a directory, or a sparse file of 1.2 GB that starts as a PNG.
+# for ever), a directory, a socket, a symbolic link to itself, or a sparse file of 1.2 GB that
+# starts as a PNG.
 place() {
     rm -f "$2"
     case $1 in
     fifo) mkfifo "$2" ;;
     folder) mkdir "$2" ;;
     sparse) head -c 33 "$ROOT/Media/Game/wall.png" >"$2" && truncate -s 1200M "$2" ;;
+    socket) python3 -c "import socket, sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])" "$2" ;;
+    loop) ln -s "$(basename "$2")" "$2" ;;
     *) cp "$PLAY/corpus/$1.png" "$2" ;;
     esac
 }
@@ -36,7 +39,7 @@ RUNS=("real-art: -"
     "named: format-tiff format-webp format-xcf format-xpm format-xv truncated-signature truncated-ihdr"
     "named: - bomb-rgb-16383 bomb-rgb-16383"
     "named: lying-length lying-size zero-size truncated-idat lying-length lying-size truncated-idat"
-    "named: fifo sparse folder - - - fifo")
+    "named: fifo sparse folder socket loop - fifo")
 for c in cursor-grey16 cursor-grey16-interlaced cursor-grey-alpha cursor-grey-alpha-interlaced; do
     RUNS+=("drawn: - - - - - - $c")
 done
