@@ -1,4 +1,4 @@
-// Reading an image file before it is decoded: only a regular file of a plausible size is read,
+// Opening an image file before it is decoded: only a regular file of a plausible size is read,
 // and only a PNG whose header is within the loader's limit is handed on.
 #include "app/pngcheck.h"
 
@@ -14,9 +14,10 @@
 #endif
 
 // IMG_Load guesses the format from the bytes and would decode a dozen formats besides PNG, and
-// libpng decodes whatever size the header states. So the file is read first, and only a PNG
-// whose header is within the loader's limit reaches the decoder, as the very bytes checked: a
-// file swapped between the check and the decoding cannot slip through.
+// libpng decodes whatever size the header states. So the file's first bytes and chunk headers
+// are read first, and only a PNG whose header is within the loader's limit reaches the PNG
+// decoder, through the very descriptor checked: a file swapped between the check and the
+// decoding cannot slip through.
 
 // ---- State ----------------------------------------------------------------------------------
 

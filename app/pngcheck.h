@@ -1,4 +1,4 @@
-// Reading an image file before it is decoded: only a regular file of a plausible size that is a
+// Opening an image file before it is decoded: only a regular file of a plausible size that is a
 // PNG within the loader's limit by its header is handed on; everything else is named with why.
 #pragma once
 
