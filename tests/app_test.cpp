@@ -263,6 +263,17 @@ TEST(LoadFailure, AFileRefusedUnreadIsNamedWithTheReason) {
     }
 }
 
+// The chunk walk reads the file a window at a time: a header across the window's end is read
+// whole, and the IEND after it found.
+TEST(LoadFailure, AChunkHeaderAcrossTheWalksWindowIsReadWhole) {
+    enterScratchFolder();
+    const std::string text = std::string("\0\0\xff\xd7tEXt", 8) + std::string(0xffd7 + 4, 'x');
+    std::ofstream("art.png", std::ios::binary) << pngWith("\0\0\0\2\0\0\0\2", text + pngEnd);
+    EXPECT_EQ(loadImage("art.png"), nullptr);
+    EXPECT_EQ(std::string(loadFailure()).rfind("art.png is a PNG that cannot be decoded", 0), 0u)
+        << loadFailure();
+}
+
 // Nothing but a regular file is opened for reading, and none larger than a PNG within the
 // limit could be: a FIFO would hold the game for ever, a sparse file would be walked for
 // minutes. Each is refused at once, by what it is.
