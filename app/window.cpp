@@ -13,8 +13,8 @@
 
 // ---- State ----------------------------------------------------------------------------------
 
-// Which displays the game named to SDL itself, said as they fail ("the X display ':1' does not
-// answer"); "" when the player named the driver.
+// Which displays the game named to SDL itself, said as they fail ("the X display ':1' cannot be
+// opened": no server there, or one that refuses the game); "" when the player named the driver.
 static std::string displaysNamed;
 
 // ---- Helpers --------------------------------------------------------------------------------
@@ -65,10 +65,11 @@ std::string displayRefusal() {
                                    : "no display to open a window on";
     }
     setenv("SDL_VIDEODRIVER", x11 && waylandToo ? "x11,wayland" : x11 ? "x11" : "wayland", 1);
-    displaysNamed = x11 && waylandToo ? std::string("neither the X display '") + display +
-                                            "' nor the Wayland display '" + wayland + "' answers"
-                    : x11 ? std::string("the X display '") + display + "' does not answer"
-                          : std::string("the Wayland display '") + wayland + "' does not answer";
+    displaysNamed = x11 && waylandToo
+                        ? std::string("neither the X display '") + display +
+                              "' nor the Wayland display '" + wayland + "' can be opened"
+                    : x11 ? std::string("the X display '") + display + "' cannot be opened"
+                          : std::string("the Wayland display '") + wayland + "' cannot be opened";
     return "";
 #endif
 }
