@@ -11,5 +11,5 @@ std::string displayRefusal();
 // Called once by main at start-up: starts SDL's video, sets the game's own icon (iconPath; a bad
 // one is named on stderr and left out), hides the system pointer and opens the 640 x 480 window
 // into `screen`. False, after a line on stderr saying why, when SDL or the window could not be
-// started (an X display that does not answer is named).
+// started (a display that cannot be opened is named).
 bool openWindow();
