@@ -3,6 +3,7 @@
 
 #include "app/media.h"
 
+#include <cerrno>
 #include <cstring>
 #ifdef _WIN32
 #include <windows.h>
@@ -43,6 +44,16 @@ static void printHelp() {
     tell(text, stdout);
 }
 
+// An answer cut short must not pass for one given: a script reading `plint --version` from a
+// full disk or a closed pipe would take nothing for the version.
+static Answer written() {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) {
+        return Answer::Done;
+    }
+    std::fprintf(stderr, "plint: write error: %s\n", std::strerror(errno));
+    return Answer::Unwritten;
+}
+
 // ---- Command line ---------------------------------------------------------------------------
 
 // A Windows player has no terminal: SDL's start-up library sends stdout and stderr to
@@ -63,11 +74,11 @@ Answer answerArguments(int argc, char** argv) {
         const char* argument = argv[i];
         if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
             printHelp();
-            return Answer::Done;
+            return written();
         }
         if (std::strcmp(argument, "--version") == 0) {
             tell(std::string("plint ") + PLINT_VERSION + "\n", stdout);
-            return Answer::Done;
+            return written();
         }
         tell(std::string("plint: ") +
                  (argument[0] == '-' ? "unknown option '" : "unexpected argument '") + argument +

@@ -23,8 +23,15 @@ void drainEvents() {
     }
 }
 
+// The classic library's ticks follow the wall clock, which NTP, `date -s` or a restored virtual
+// machine may set back by any amount: a reading before the pass's start says nothing of how long
+// the pass took, and sleeping "16 ms plus the step" would freeze the game, deaf to SIGTERM, for
+// as long as the step. So no pass sleeps longer than one period, whatever the readings.
 Uint32 remainingFrameTime(Uint32 frameStart, Uint32 now) {
     const int32_t elapsed = int32_t(now - frameStart);
+    if (elapsed < 0) {
+        return framePeriodMs;
+    }
     return elapsed < framePeriodMs ? Uint32(framePeriodMs - elapsed) : 0;
 }
 

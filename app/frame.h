@@ -28,5 +28,6 @@ void paceFrame(Uint32 frameStart);
 
 // How long a pass that started at frameStart and reads `now` must still sleep, in
 // milliseconds; 0 when it has already lasted the 16 ms period (at most 62.5 passes a second). The
-// difference is taken modulo 2^32, so a wrapping tick counter does not disturb it.
+// difference is taken modulo 2^32, so a wrapping tick counter does not disturb it; a reading
+// before frameStart (the clock set back) gives one whole period, never more.
 Uint32 remainingFrameTime(Uint32 frameStart, Uint32 now);

@@ -2,15 +2,9 @@
 // needs no conversion, and the one way every module draws a picture or a cell of a sheet.
 #pragma once
 
-#include <SDL.h>
+#include "app/pngcheck.h"
 
-// The most of an image the game decodes, in pixels: about twice what each loader reads on each
-// side, so art drawn a little large still loads while a picture that would only cost memory and
-// time is refused undecoded (at most width x height x 4 bytes, and its display copy again).
-struct ImageLimit {
-    int width;
-    int height;
-};
+#include <SDL.h>
 
 // What the whole-screen images (the background, the border) may be: twice 640 x 480 a side,
 // at most 4.9 MB decoded, the largest any image may be.
@@ -23,6 +17,10 @@ SDL_Surface* loadImage(const char* fileName, ImageLimit limit = screenImageLimit
 
 // As loadImage, but the surface keeps the file's own alpha channel and has no colour key.
 SDL_Surface* loadAlphaImage(const char* fileName, ImageLimit limit = screenImageLimit);
+
+// Called for the window's icon, before the video mode is set: the PNG as it is decoded, after
+// the same checks as loadImage; null when it is refused, with loadFailure saying why.
+SDL_Surface* loadUnconverted(const char* fileName, ImageLimit limit);
 
 // After a load that gave null, until the next: why, naming the file, such as "cannot load
 // Media/Game/wall.png" or "Media/Game/wall.png is a BMP, not a PNG".

@@ -100,14 +100,14 @@ static void runPass() {
 int main(int argc, char** argv) {
     const Answer answer = answerArguments(argc, argv);
     if (answer != Answer::Play) {
-        return answer == Answer::Done ? 0 : 2;
+        return answer == Answer::Done ? 0 : answer == Answer::Unwritten ? 1 : 2;
     }
-    if (!displayAvailable()) {
-        std::fputs("plint: no display to open a window on\n", stderr);
+    const std::string refusal = displayRefusal();
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "plint: %s\n", refusal.c_str());
         return 1;
     }
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    // Before the window: the window's icon lies beside the art.
     if (!hadMemoryFor([] { findMedia(); }) || !openWindow() || !hadMemoryFor(loadAssets)) {
         return 1;
     }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sys/stat.h>
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -93,11 +94,12 @@ static std::string noteBeside(const std::string& folder) {
     return way;
 }
 
+// Only looked at, never opened: a FIFO by an image's name would hold the open until a writer
+// came. Whatever bears the name makes the folder the game's; the loader says what is wrong.
 static bool holdsGameImage(const std::string& folder) {
     for (const char* image : gameImages) {
-        const std::string path = folder + "/" + image;
-        if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-            std::fclose(file);
+        struct stat status;
+        if (stat((folder + "/" + image).c_str(), &status) == 0) {
             return true;
         }
     }
@@ -141,4 +143,17 @@ bool findMedia() {
 
 std::string mediaPath(const char* name) {
     return chosenFolder + "/" + name;
+}
+
+std::string iconPath() {
+#ifdef _WIN32
+    return "";
+#else
+    const std::string source = mediaFolder(1);
+    const std::string installed = mediaFolder(2);
+    if (!source.empty()) {
+        return withoutDotSteps(source + "/../packaging/icons/32x32/apps/plint.png");
+    }
+    return installed.empty() ? "" : withoutDotSteps(installed + "/../../icons/hicolor/32x32/apps/plint.png");
+#endif
 }

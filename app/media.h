@@ -23,3 +23,10 @@ bool findMedia();
 // Called by the asset loaders and for the window icon: the path of `name` under Media (such as
 // "Game/wall.png") in the chosen folder; "Media/<name>" before or without a folder found.
 std::string mediaPath(const char* name);
+
+// Called by openWindow before the video mode is set: the game's own 32-pixel icon where the
+// build or the installation put it, found as the art folders beside the executable are: the
+// source tree's packaging/icons while it lies in its build folder, the installed hicolor theme's
+// once it lies elsewhere; never beside a Media folder under the working directory. "" on
+// Windows, where the executable carries its icon, and when neither folder is searched.
+std::string iconPath();

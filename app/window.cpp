@@ -3,39 +3,74 @@
 
 #include "app/cli.h"
 #include "app/frame.h"
+#include "app/image.h"
 #include "app/media.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
+
+// ---- State ----------------------------------------------------------------------------------
+
+// Which displays the game named to SDL itself, said as they fail ("the X display ':1' cannot be
+// opened": no server there, or one that refuses the game); "" when the player named the driver.
+static std::string displaysNamed;
 
 // ---- Helpers --------------------------------------------------------------------------------
 
-// The menu entry's 32-pixel icon, read beside the art: in the source tree or where the game
-// is installed. SDL 1.2 takes an icon only before the video mode is set, and copies it.
+// The menu entry's 32-pixel icon, checked as the art is and limited to twice its size: X keeps
+// a copy of it for the window's life. SDL 1.2 takes an icon only before the video mode is set,
+// and copies it.
+static constexpr ImageLimit iconLimit = {64, 64};
+
 static void setWindowIcon() {
-    for (const char* path :
-         {"../packaging/icons/32x32/apps/plint.png", "../../icons/hicolor/32x32/apps/plint.png"}) {
-        if (SDL_Surface* icon = IMG_Load(mediaPath(path).c_str())) {
-            SDL_WM_SetIcon(icon, nullptr);
-            SDL_FreeSurface(icon);
-            return;
-        }
+    const std::string path = iconPath();
+    if (path.empty()) {
+        return;
+    }
+    if (SDL_Surface* icon = loadUnconverted(path.c_str(), iconLimit)) {
+        SDL_WM_SetIcon(icon, nullptr);
+        SDL_FreeSurface(icon);
+    } else {
+        std::fprintf(stderr, "plint: %s; the window shows the system's own icon\n", loadFailure());
     }
 }
 
 // ---- Window ---------------------------------------------------------------------------------
 
-// A driver the player names is the player's choice. Windows always has a desktop to open a
-// window on.
-bool displayAvailable() {
+// A driver the player names is the player's choice, and Windows always has a desktop. Else SDL
+// is only let near a window system that is there: left to choose, the classic library falls back
+// from a display that does not answer to drawing in the terminal (fbcon, aalib, caca), leaving
+// it raw and deaf to Ctrl-C, and SDL 2 under the compatibility library (1.2.50 and up) to an
+// offscreen window nobody sees. So SDL is told which window systems to try, those whose display
+// is named, and either one answers or SDL_Init fails at once. The classic library has no Wayland
+// driver; SDL 2 tries X first, as it would by itself.
+std::string displayRefusal() {
 #ifdef _WIN32
-    return true;
+    return "";
 #else
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (driver && *driver) || (display && *display) || (wayland && *wayland);
+    const bool x11 = display && *display;
+    const bool overSdl2 = SDL_Linked_Version()->patch >= 50;
+    const bool waylandToo = wayland && *wayland && overSdl2;
+    if (driver && *driver) {
+        return "";
+    }
+    if (!x11 && !waylandToo) {
+        return wayland && *wayland ? "no display to open a window on: only a Wayland display is "
+                                     "named, and this SDL draws through X alone"
+                                   : "no display to open a window on";
+    }
+    setenv("SDL_VIDEODRIVER", x11 && waylandToo ? "x11,wayland" : x11 ? "x11" : "wayland", 1);
+    displaysNamed = x11 && waylandToo
+                        ? std::string("neither the X display '") + display +
+                              "' nor the Wayland display '" + wayland + "' can be opened"
+                    : x11 ? std::string("the X display '") + display + "' cannot be opened"
+                          : std::string("the Wayland display '") + wayland + "' cannot be opened";
+    return "";
 #endif
 }
 
@@ -50,7 +85,10 @@ bool openWindow() {
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
 #endif
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-        tell(std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n", stderr);
+        tell(displaysNamed.empty()
+                 ? std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n"
+                 : "plint: no display to open a window on: " + displaysNamed + "\n",
+             stderr);
         return false;
     }
     setWindowIcon();

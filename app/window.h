@@ -1,12 +1,15 @@
 // The game's window: whether there is a display to open it on, and opening it.
 #pragma once
 
-// Called by main before anything is started: false when no window system is there to open a
-// window on. Left to itself, SDL 1.2 would fall back to drawing in the terminal.
-bool displayAvailable();
+#include <string>
 
-// Called once by main at start-up, after the art folder is chosen (the icon lies beside the
-// art): starts SDL's video, sets the icon, hides the system pointer and opens the 640 x 480
-// window into `screen`. False, after a line on stderr saying why, when SDL or the window
-// could not be started.
+// Called by main before anything is started: "" when a window may be tried, naming SDL's X
+// driver when the classic library must not choose (left to itself it would fall back to
+// drawing in the terminal); otherwise why there is no window system to open one on.
+std::string displayRefusal();
+
+// Called once by main at start-up: starts SDL's video, sets the game's own icon (iconPath; a bad
+// one is named on stderr and left out), hides the system pointer and opens the 640 x 480 window
+// into `screen`. False, after a line on stderr saying why, when SDL or the window could not be
+// started (a display that cannot be opened is named).
 bool openWindow();

@@ -94,7 +94,7 @@ void loadOverlayAssets() {
     barsSurface = loadOrSay(loadImage, "Canopy/TopBottomBorder.png", screenImageLimit,
                             "the pause screen has no top and bottom bars");
     cursorSurface = loadOrSay(loadAlphaImage, "Canopy/Cursor.png", cursorLimit,
-                              "the pause menu shows no pointer");
+                              "no pointer shows over the window, in play or in the menu");
     keepRunLengthEncoded(borderSurface);
     keepRunLengthEncoded(barsSurface);
     fillTables();

@@ -5,7 +5,9 @@
 #include "support.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <string>
 #include <vector>
 
@@ -117,6 +119,16 @@ TEST(FramePacing, ATickCounterThatWrapsDoesNotDisturbThePacing) {
     EXPECT_EQ(remainingFrameTime(0xFFFFFFFAu, 10u), 0u); // 16 ms across the wrap
 }
 
+// The classic library's ticks are the wall clock's: set back, forward or wrapped, the readings
+// never make a pass sleep longer than one period.
+TEST(FramePacing, AClockSetBackOrForwardSleepsAtMostOnePeriod) {
+    EXPECT_EQ(remainingFrameTime(5000, 4999), 16u);          // set back a millisecond
+    EXPECT_EQ(remainingFrameTime(3600000, 0), 16u);          // set back an hour
+    EXPECT_EQ(remainingFrameTime(10, 0xFFFFFFF0u), 16u);     // set back across the wrap
+    EXPECT_EQ(remainingFrameTime(5000, 5000 + 3600000), 0u); // set forward an hour
+    EXPECT_EQ(remainingFrameTime(0, 0x80000000u), 16u);      // forward 24.9 days: unknowable
+}
+
 // SDL_Delay never returns early, so this holds however busy the machine is.
 TEST(FramePacing, APassJustStartedSleepsOutTheWholePeriod) {
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0) << SDL_GetError();
@@ -214,7 +226,7 @@ const std::string pngEnd("\0\0\0\0IEND\xae\x42\x60\x82", 12);
 TEST(LoadFailure, AFileRefusedUnreadIsNamedWithTheReason) {
     enterScratchFolder();
     EXPECT_EQ(loadImage("art.png"), nullptr);
-    EXPECT_STREQ(loadFailure(), "cannot load art.png");
+    EXPECT_STREQ(loadFailure(), "art.png is missing");
     struct Case {
         std::string bytes;
         const char* says;
@@ -249,6 +261,44 @@ TEST(LoadFailure, AFileRefusedUnreadIsNamedWithTheReason) {
         EXPECT_EQ(loadImage("art.png"), nullptr) << format;
         EXPECT_EQ(std::string(loadFailure()), "art.png is " + format + ", not a PNG");
     }
+}
+
+// The chunk walk reads the file a window at a time: a header across the window's end is read
+// whole, and the IEND after it found.
+TEST(LoadFailure, AChunkHeaderAcrossTheWalksWindowIsReadWhole) {
+    enterScratchFolder();
+    const std::string text = std::string("\0\0\xff\xd7tEXt", 8) + std::string(0xffd7 + 4, 'x');
+    std::ofstream("art.png", std::ios::binary) << pngWith("\0\0\0\2\0\0\0\2", text + pngEnd);
+    EXPECT_EQ(loadImage("art.png"), nullptr);
+    EXPECT_EQ(std::string(loadFailure()).rfind("art.png is a PNG that cannot be decoded", 0), 0u)
+        << loadFailure();
+}
+
+// Nothing but a regular file is opened for reading, and none larger than a PNG within the
+// limit could be: a FIFO would hold the game for ever, a sparse file would be walked for
+// minutes. Each is refused at once, by what it is.
+TEST(LoadFailure, OnlyARegularFileOfAPlausibleSizeIsRead) {
+    namespace fs = std::filesystem;
+    enterScratchFolder();
+    fs::create_directory("folder.png");
+    ASSERT_EQ(mkfifo("fifo.png", 0600), 0);
+    std::ofstream("empty.png").close();
+    std::ofstream("sparse.png").close();
+    fs::resize_file("sparse.png", 11040377);
+    const std::pair<const char*, const char*> cases[] = {
+        {"folder.png", "folder.png is a directory, not a file"},
+        {"fifo.png", "fifo.png is a FIFO, not a file"},
+        {"/dev/zero", "/dev/zero is a device, not a file"},
+        {"empty.png", "empty.png is empty, not a PNG"},
+        {"sparse.png", "sparse.png is 11040377 bytes, more than any 1280 x 960 PNG needs"},
+    };
+    for (const auto& [file, says] : cases) {
+        EXPECT_EQ(loadImage(file), nullptr) << says;
+        EXPECT_STREQ(loadFailure(), says);
+    }
+    fs::resize_file("sparse.png", 11040376); // the largest that may be: read, then judged
+    EXPECT_EQ(loadImage("sparse.png"), nullptr);
+    EXPECT_STREQ(loadFailure(), "sparse.png is not a PNG");
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -24,15 +24,37 @@ answers 2 -x --help && [ "$said" = "plint: unknown option '-x'; see 'plint --hel
     fail "-x: $said"
 answers 2 maze && [ "$said" = "plint: unexpected argument 'maze'; see 'plint --help'" ] ||
     fail "maze: $said"
+for asked in --help --version; do # an answer that cannot be written is an error, as in GNU's
+    said=$("$GAME" $asked 2>&1 >/dev/full)
+    [ $? = 1 ] && [ "$said" = "plint: write error: No space left on device" ] || fail "$asked >/dev/full: $said"
+done
 answers 1 && [ "$said" = "plint: no display to open a window on" ] || fail "no display: $said"
 said=$(env SDL_VIDEODRIVER=x11 DISPLAY=:4321 "$GAME" 2>&1)
 [ $? = 1 ] && [ "$(wc -l <<<"$said")" = 1 ] || fail "an unreachable display: $said"
 
-# SDL turns SIGTERM into a quit once its video has started, which the caught-signal mask shows.
-env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy "$GAME" 2>/dev/null &
-GAME_PID=$!
-catches_term() { mask=$(awk '/^SigCgt/ {print $2}' /proc/$GAME_PID/status) && ((0x$mask & 1 << 14)); }
-until_true 15 catches_term || fail "the game never came to catch SIGTERM"
-kill -TERM "$GAME_PID" && wait_for_exit 5
-[ "$GAME_STATUS" = 0 ] || fail "SIGTERM ended the game with $GAME_STATUS, not status 0"
+# In a real terminal, a display that does not answer or Wayland's alone (the classic SDL has no
+# Wayland driver; under the compatibility library none answers there) must not let SDL fall
+# back to drawing in the terminal or offscreen: one line, status 1 at once, and the terminal's
+# settings as they were.
+T=$(mktemp -d /tmp/plint-cli-XXXXXX) && trap 'rm -rf "$T"' EXIT
+for display in DISPLAY=:4321 WAYLAND_DISPLAY=plint-none; do
+    said=$(script -qec "stty -a >$T/before; env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
+        XDG_RUNTIME_DIR=$T $display timeout 5 $(printf %q "$GAME"); echo \$? >$T/status; stty -a >$T/after" \
+        /dev/null </dev/null | tr -d '\r')
+    [ "$(cat "$T/status")" = 1 ] && [ "$(wc -l <<<"$said")" = 1 ] &&
+        [[ $said = "plint: no display to open a window on"* ]] || fail "$display in a terminal: $said"
+    cmp -s "$T/before" "$T/after" || fail "$display: the terminal's settings changed"
+done
+
+# SDL turns SIGTERM and SIGINT into a quit once its video has started, which the caught-signal
+# mask shows: from then on, loading included, either ends the game.
+for signal in TERM:15 INT:2; do
+    # A shell starts a background job with SIGINT ignored, which SDL leaves so.
+    env --default-signal=INT -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy "$GAME" 2>/dev/null &
+    GAME_PID=$!
+    catches() { mask=$(awk '/^SigCgt/ {print $2}' /proc/$GAME_PID/status) && ((0x$mask & 1 << (${signal#*:} - 1))); }
+    until_true 15 catches || fail "the game never came to catch SIG${signal%:*}"
+    kill -"${signal%:*}" "$GAME_PID" && wait_for_exit 5
+    [ "$GAME_STATUS" = 0 ] || fail "SIG${signal%:*} ended the game with $GAME_STATUS, not status 0"
+done
 echo "cli_test: passed"

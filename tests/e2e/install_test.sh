@@ -5,7 +5,8 @@
 # maze) from the art staged beside it, the only art it can find there (its --help lists only
 # Media under the working folder and the installed art). --help answers without a
 # display, the desktop entry, the AppStream metainfo and the manual page are
-# valid, and the Debian packages packaging/build-deb.sh builds hold what they must.
+# valid, a bad icon is named, and the Debian packages packaging/build-deb.sh builds hold what
+# they must.
 . "$(dirname "$0")/lib.sh"
 
 BUILD=$(cd "$(dirname "$GAME")" && pwd)
@@ -52,6 +53,10 @@ cd "$STAGE/home" || fail "no scratch home"
 first_frame installed env LD_PRELOAD="$SHIM" "$installed"
 [ -s "$SHOTS/game.log" ] && fail "the installed game said: $(cat "$SHOTS/game.log")"
 [ "$(differing from-source installed)" = 0 ] || fail "the installed game's first frame differs"
+icon=$share/icons/hicolor/32x32/apps/plint.png # a bad icon is named and left out
+convert -size 32x32 xc:red "bmp:$icon" && start_game "$installed" && "$XCLOSE" "$WINDOW" && wait_for_exit 2
+grep -qx "plint: $icon is a BMP, not a PNG; the window shows the system's own icon" "$SHOTS/game.log" ||
+    fail "a BMP as the icon: $(cat "$SHOTS/game.log")"
 cd - >/dev/null || fail "no way back"
 
 deb=build-deb/plint_${version#plint }_$(dpkg --print-architecture).deb
