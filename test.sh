@@ -28,6 +28,7 @@ if [ "${PLINT_SUITE:-}" != local ]; then
     tools/test-compilers.sh || status=1
     tools/test-windows.sh || status=1
     tools/test-windows-units.sh || status=1
+    tests/elsewhere/cross.sh || status=1
     tools/test-debian-root.sh trixie || status=1
 fi
 exit $status

@@ -50,3 +50,8 @@ ROOT_PACKAGES=(debootstrap)
 
 # The unit tests on Windows (tools/test-windows-units.sh): GoogleTest's source, and wine.
 WINDOWS_TEST_PACKAGES=(googletest wine wine64)
+
+# The other processors (tests/elsewhere/cross.sh, and tools/build-deb.sh for ARM): Debian's
+# cross compilers, qemu-user to run what they build, dpkg-dev to unpack the target's packages.
+CROSS_PACKAGES=(g++-aarch64-linux-gnu g++-arm-linux-gnueabihf g++-i686-linux-gnu qemu-user
+    cmake make pkg-config dpkg-dev)
