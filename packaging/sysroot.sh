@@ -39,7 +39,6 @@ if [ -f /etc/apt/sources.list ] && grep -q '^deb ' /etc/apt/sources.list; then
     grep '^deb ' /etc/apt/sources.list >"$apt/parts/machine.list"
 fi
 apt_private update >/dev/null
-# shellcheck disable=SC2046 # one word per package
 packages=$(apt_private install -s --no-install-recommends "${runtime[@]}" |
     awk '$1 == "Inst" { print $2 }')
 # shellcheck disable=SC2086
