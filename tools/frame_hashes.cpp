@@ -30,9 +30,16 @@ extern "C" time_t time(time_t* out) noexcept {
     return fixed;
 }
 
+// SDL 1.2's compatibility library pumps the events itself while it opens the window; only
+// the game's own pumps start passes.
+static bool openingWindow = false;
+
 extern "C" SDL_Surface* SDL_SetVideoMode(int w, int h, int, Uint32 flags) {
     static auto open = real<SDL_Surface* (*)(int, int, int, Uint32)>("SDL_SetVideoMode");
-    return open(w, h, std::atoi(std::getenv("PLINT_DEPTH")), flags);
+    openingWindow = true;
+    SDL_Surface* screen = open(w, h, std::atoi(std::getenv("PLINT_DEPTH")), flags);
+    openingWindow = false;
+    return screen;
 }
 
 extern "C" Uint32 SDL_GetTicks() {
@@ -178,6 +185,9 @@ static unsigned long long hashPass() {
 extern "C" void SDL_PumpEvents() {
     static auto pump = real<void (*)()>("SDL_PumpEvents");
     pump();
+    if (openingWindow) {
+        return;
+    }
     if (pass > 0) {
         std::printf("%d %016llx\n", pass, hashPass());
     }
