@@ -21,6 +21,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ENV{PKG_CONFIG_LIBDIR} "${PLINT_SYSROOT}/usr/lib/${PLINT_MULTIARCH}/pkgconfig:${PLINT_SYSROOT}/usr/share/pkgconfig")
 set(ENV{PKG_CONFIG_SYSROOT_DIR} ${PLINT_SYSROOT})
 
+# No run path into the folder, even in the build tree: qemu-user would follow it on this
+# machine whatever root it was given, and on the target it means nothing.
+set(CMAKE_SKIP_BUILD_RPATH ON)
+
 # SDL's own libraries (ALSA, PulseAudio, X11, ...) are only in the folder; the linker reads
 # them to check that nothing is left undefined.
 foreach(dir lib/${PLINT_MULTIARCH} usr/lib/${PLINT_MULTIARCH} usr/lib/${PLINT_MULTIARCH}/pulseaudio)

@@ -17,6 +17,8 @@ for target in "arm64 aarch64-linux-gnu qemu-aarch64" "armhf arm-linux-gnueabihf 
     read -r arch triplet emulator <<<"$target"
     root=$(packaging/sysroot.sh "$arch" | tail -1)
     build=build-cross-$arch
+    # Configured against another folder, the build keeps that folder's libraries in its cache.
+    grep -q "^PLINT_SYSROOT:[A-Z]*=$root\$" "$build/CMakeCache.txt" 2>/dev/null || rm -rf "$build"
     # A build folder made before says the toolchain is not used: it is read only once.
     cmake --no-warn-unused-cli -S . -B "$build" \
         -DCMAKE_TOOLCHAIN_FILE="packaging/cross/$triplet.cmake" -DPLINT_SYSROOT="$root" \
