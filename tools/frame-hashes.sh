@@ -50,12 +50,15 @@ run() {
 [ -z "$check" ] && { run; exit 0; }
 
 expected=$HERE/../tests/frames/expected-hashes.txt
-run >"$WORK/hashes.txt"
-awk 'NR == FNR { depths[$1] = 1; next } $1 in depths' "$WORK/hashes.txt" "$expected" >"$WORK/expected.txt"
+# A game that stops early (or never starts) leaves passes out, and they count as differences.
+run >"$WORK/hashes.txt" || true
+awk -v depths="${PLINT_DEPTHS:-8 16 24 32}" 'BEGIN { split(depths, d, " "); for (i in d) want[d[i]] = 1 }
+    $1 in want' "$expected" >"$WORK/expected.txt"
 if ! cmp -s "$WORK/expected.txt" "$WORK/hashes.txt"; then
-    differing=$(diff "$WORK/expected.txt" "$WORK/hashes.txt" | grep -c '^>' || true)
+    differing=$(diff "$WORK/expected.txt" "$WORK/hashes.txt" | grep -c '^<' || true)
     first=$(diff "$WORK/expected.txt" "$WORK/hashes.txt" | grep -m1 '^[<>]' || true)
-    echo "frame hashes: $differing lines differ from $expected; first: $first" >&2
+    echo "frame hashes: $differing of $(wc -l <"$WORK/expected.txt") passes differ from $expected" \
+        "or are missing; first: ${first:-none}" >&2
     exit 1
 fi
 echo "frame hashes: $(wc -l <"$WORK/hashes.txt") passes as expected (depths ${PLINT_DEPTHS:-8 16 24 32})"
