@@ -3,7 +3,10 @@
 # packaging/sysroot.sh (PLINT_SYSROOT, given with -D or in the environment). The compiler keeps
 # its own C library and C++ runtime, Debian 12's as well; the folder adds SDL and what SDL loads.
 set(CMAKE_SYSTEM_NAME Linux)
-set(CMAKE_CXX_COMPILER ${PLINT_TRIPLET}-g++)
+# Clang may be given instead: -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_COMPILER_TARGET=TRIPLET.
+if(NOT CMAKE_CXX_COMPILER)
+    set(CMAKE_CXX_COMPILER ${PLINT_TRIPLET}-g++)
+endif()
 if(NOT PLINT_SYSROOT)
     set(PLINT_SYSROOT $ENV{PLINT_SYSROOT})
 endif()
