@@ -55,7 +55,7 @@ for flag in "${newer[@]}"; do
 done
 [[ $CXXFLAGS == *"-ffile-prefix-map=$PWD=."* ]] || export CXXFLAGS="$CXXFLAGS -ffile-prefix-map=$PWD=."
 # The target's SDL headers are named in the debug symbols by where they are installed.
-[ -z "$triplet" ] || export CXXFLAGS="$CXXFLAGS -ffile-prefix-map=$sysroot/="
+[ -z "$triplet" ] || export CXXFLAGS="$CXXFLAGS -ffile-prefix-map=$sysroot="
 
 rm -rf "$out"
 cmake -S . -B "$out" "${cross[@]}" -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
