@@ -39,6 +39,7 @@ if [ $everywhere = 1 ]; then
     platforms/compilers.sh || status=1
     platforms/windows.sh || status=1
     platforms/windows-units.sh || status=1
+    platforms/cross.sh || status=1
     platforms/debian-root.sh trixie || status=1
 fi
 exit $status

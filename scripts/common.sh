@@ -88,3 +88,8 @@ build_helpers() {
     cmake -S . -B build-helpers -DCMAKE_BUILD_TYPE=Release -DPLINT_TESTS=OFF >/dev/null &&
         cmake --build build-helpers -j2 --target "$@" >/dev/null && echo "$PWD/build-helpers"
 }
+
+# The other processors (platforms/cross.sh, and packaging/build-deb.sh for ARM): Debian's
+# cross compilers, qemu-user to run what they build, dpkg-dev to unpack the target's packages.
+CROSS_PACKAGES=(g++-aarch64-linux-gnu g++-arm-linux-gnueabihf g++-i686-linux-gnu qemu-user
+    cmake make pkg-config dpkg-dev)
