@@ -2,6 +2,7 @@
 #include "app/window.h"
 
 #include "app/cli.h"
+#include "app/display.h"
 #include "app/frame.h"
 #include "app/media.h"
 
@@ -44,23 +45,28 @@ bool displayAvailable() {
 // to X as a shared-memory image, as the classic library sends it. Both settings are needed: SDL
 // 2 would back even a software renderer's window with an OpenGL texture. The classic library
 // reads neither; a player's own stands. No audio is started, so no sound server is contacted.
-bool openWindow() {
+int openWindow() {
 #ifndef _WIN32
     setenv("SDL_RENDER_DRIVER", "software", 0);
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
 #endif
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         tell(std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n", stderr);
-        return false;
+        return 1;
     }
     setWindowIcon();
     SDL_ShowCursor(SDL_DISABLE);
-    screen = SDL_SetVideoMode(640, 480, 0, SDL_DOUBLEBUF);
-    if (!screen) {
-        tell(std::string("plint: cannot open the 640x480 window: ") + SDL_GetError() + "\n",
+    if (const int largest = largestScale(); windowChoice.scale > largest) {
+        tell("plint: --scale " + std::to_string(windowChoice.scale) +
+                 " does not fit this screen; the largest that does is " + std::to_string(largest) +
+                 "\n",
              stderr);
-        return false;
+        return 2;
+    }
+    if (!openPresentation(windowChoice.scale, windowChoice.fullscreen)) {
+        tell(std::string("plint: cannot open the window: ") + SDL_GetError() + "\n", stderr);
+        return 1;
     }
     SDL_WM_SetCaption("Plint", nullptr);
-    return true;
+    return 0;
 }

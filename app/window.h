@@ -6,7 +6,8 @@
 bool displayAvailable();
 
 // Called once by main at start-up, after the art folder is chosen (the icon lies beside the
-// art): starts SDL's video, sets the icon, hides the system pointer and opens the 640 x 480
-// window into `screen`. False, after a line on stderr saying why, when SDL or the window
-// could not be started.
-bool openWindow();
+// art): starts SDL's video, sets the icon, hides the system pointer and opens the window as
+// windowChoice asks, the 640 x 480 frame in `screen`. Returns 0 once it is open; otherwise,
+// after a line on stderr saying why, the status to end with: 2 for a --scale the screen does
+// not hold, 1 when SDL or the window could not be started.
+int openWindow();

@@ -1,0 +1,179 @@
+// Showing the frame: the window or the desktop-sized fullscreen, and the scaled copy.
+#include "app/display.h"
+
+#include "app/frame.h"
+#include "app/pixels.h"
+
+#include <algorithm>
+#include <cstring>
+
+// ---- State ----------------------------------------------------------------------------------
+
+Presentation presentation = {};
+
+static constexpr int frameWidth = 640;
+static constexpr int frameHeight = 480;
+
+// As SDL told it before the first video mode; the frame's own size when it did not say (its
+// dummy driver), so that nothing larger than 1x is offered.
+static int desktopWidth = frameWidth;
+static int desktopHeight = frameHeight;
+
+// True while `screen` is a surface of the game's own, shown through `video`; false while it is
+// the plain 640 x 480 window itself, drawn into directly.
+static bool frameApart = false;
+static SDL_Surface* video = nullptr; // the real video surface while the frame is apart
+
+static int windowScale = 1; // the window's scale, kept while fullscreen
+static bool fullscreenShown = false;
+
+// ---- Helpers --------------------------------------------------------------------------------
+
+static Presentation centred(int scale, int width, int height) {
+    return {scale, (width - frameWidth * scale) / 2, (height - frameHeight * scale) / 2};
+}
+
+// The plain window is the frame itself: no copy, no second surface, exactly the game as it
+// always was. A frame kept in a surface of its own (after a toggle) is drawn into the new
+// window once and let go.
+static bool openPlainWindow() {
+    SDL_Surface* window = SDL_SetVideoMode(frameWidth, frameHeight, 0, SDL_DOUBLEBUF);
+    if (!window) {
+        return false;
+    }
+    if (frameApart) {
+        if (const SDL_Palette* palette = screen->format->palette) {
+            SDL_SetColors(window, palette->colors, 0, palette->ncolors);
+        }
+        SDL_BlitSurface(screen, nullptr, window, nullptr);
+        SDL_FreeSurface(screen);
+        frameApart = false;
+    }
+    video = nullptr;
+    screen = window;
+    presentation = {};
+    return true;
+}
+
+// Larger, the frame is drawn into a surface of its own and copied out scaled. The video surface
+// is a plain software one, not double-buffered, so the black bars drawn once stay and each
+// copy shows only the frame's own rectangle. A frame that was the plain window is copied out
+// before SDL lets that window go; its depth is asked of the new mode, as every image was
+// converted to it.
+static bool openScaled(int scale, bool fullscreen) {
+    if (screen && !frameApart) {
+        SDL_Surface* kept = SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE);
+        if (!kept) {
+            return false;
+        }
+        screen = kept;
+        frameApart = true;
+    }
+    const int width = fullscreen ? desktopWidth : frameWidth * scale;
+    const int height = fullscreen ? desktopHeight : frameHeight * scale;
+    SDL_Surface* shown = SDL_SetVideoMode(width, height, screen ? screen->format->BitsPerPixel : 0,
+                                          fullscreen ? SDL_FULLSCREEN : SDL_SWSURFACE);
+    if (!shown) {
+        return false; // the frame stays apart, for whichever mode is set next
+    }
+    if (!screen) {
+        const SDL_PixelFormat* f = shown->format;
+        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, frameWidth, frameHeight, f->BitsPerPixel,
+                                      f->Rmask, f->Gmask, f->Bmask, 0);
+        if (!screen) {
+            return false;
+        }
+        frameApart = true;
+        if (const SDL_Palette* palette = f->palette) {
+            SDL_SetColors(screen, palette->colors, 0, palette->ncolors);
+        }
+    } else if (const SDL_Palette* palette = screen->format->palette) {
+        // Eight-bit images were converted to the first window's colours; the frame keeps them.
+        SDL_SetColors(shown, palette->colors, 0, palette->ncolors);
+    }
+    video = shown;
+    presentation = centred(
+        fullscreen ? std::min(desktopWidth / frameWidth, desktopHeight / frameHeight) : scale,
+        width, height);
+    SDL_FillRect(video, nullptr, SDL_MapRGB(video->format, 0, 0, 0));
+    return true;
+}
+
+static bool openMode(int scale, bool fullscreen) {
+    const bool opened =
+        scale == 1 && !fullscreen ? openPlainWindow() : openScaled(scale, fullscreen);
+    if (opened) {
+        fullscreenShown = fullscreen;
+    }
+    return opened;
+}
+
+// ---- Presentation ---------------------------------------------------------------------------
+
+int largestScale() {
+    if (const SDL_VideoInfo* info = SDL_GetVideoInfo(); info && info->current_w > 0) {
+        desktopWidth = info->current_w;
+        desktopHeight = info->current_h;
+    }
+    return std::max(1, std::min(desktopWidth / frameWidth, desktopHeight / frameHeight));
+}
+
+bool openPresentation(int scale, bool fullscreen) {
+    windowScale = scale;
+    return openMode(scale, fullscreen);
+}
+
+// Rows are replicated whole: each frame row is widened once into the first row of its block,
+// which is then copied down. Only raw values move, in the one format both surfaces share.
+void scaleFrame(SDL_Surface* frame, SDL_Surface* target, Presentation at) {
+    const int n = at.scale;
+    SDL_LockSurface(frame);
+    SDL_LockSurface(target);
+    forBytesPerPixel(frame->format->BytesPerPixel, [&](auto bytes) {
+        constexpr int Bytes = decltype(bytes)::value;
+        const size_t rowBytes = size_t(frame->w) * size_t(n) * Bytes;
+        for (int y = 0; y < frame->h; ++y) {
+            const Uint8* from = rowStart(frame, y);
+            Uint8* const first = rowStart(target, at.top + y * n) + Bytes * at.left;
+            Uint8* to = first;
+            for (int x = 0; x < frame->w; ++x, from += Bytes) {
+                const Uint32 pixel = loadPixel<Bytes>(from);
+                for (int i = 0; i < n; ++i, to += Bytes) {
+                    storePixel<Bytes>(to, pixel);
+                }
+            }
+            for (int copy = 1; copy < n; ++copy) {
+                std::memcpy(rowStart(target, at.top + y * n + copy) + Bytes * at.left, first,
+                            rowBytes);
+            }
+        }
+    });
+    SDL_UnlockSurface(target);
+    SDL_UnlockSurface(frame);
+}
+
+// Once the bars are on screen only the frame's rectangle changes; the window system's loss
+// takes the bars too, so then the whole surface is shown again.
+void presentFrame(bool wholeScreen) {
+    if (!video) {
+        SDL_Flip(screen);
+        return;
+    }
+    scaleFrame(screen, video, presentation);
+    if (wholeScreen) {
+        SDL_Flip(video);
+    } else {
+        SDL_UpdateRect(video, presentation.left, presentation.top,
+                       Uint32(frameWidth * presentation.scale),
+                       Uint32(frameHeight * presentation.scale));
+    }
+}
+
+bool toggleFullscreen() {
+    const bool wasFullscreen = fullscreenShown;
+    if (!openMode(windowScale, !wasFullscreen) && !openMode(windowScale, wasFullscreen)) {
+        return false;
+    }
+    presentFrame(true);
+    return true;
+}
