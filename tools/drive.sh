@@ -29,7 +29,7 @@ trap cleanup EXIT
 start_xvfb() {
     local file="$SHOTS/display.$$" i
     : >"$file"
-    Xvfb -displayfd 3 -screen 0 "800x600x${XVFB_DEPTH:-24}" -noreset -nolisten tcp \
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SIZE:-800x600}x${XVFB_DEPTH:-24}" -noreset -nolisten tcp \
         3>"$file" >/dev/null 2>&1 &
     XVFB_PID=$!
     for i in $(seq 1 300); do
@@ -40,8 +40,8 @@ start_xvfb() {
     fail "could not start Xvfb"
 }
 
-# Starts the game (or the command given, which runs it) and waits for its window; sets
-# GAME_PID and WINDOW.
+# Starts the game (or the command given, which runs it) and waits for its window, 640 x 480
+# unless WINDOW_SIZE says otherwise; sets GAME_PID and WINDOW.
 start_game() {
     # At the top left corner, where the classic SDL puts it and the compatibility library would not.
     env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy SDL_VIDEO_WINDOW_POS=0,0 "${@:-$GAME}" \
@@ -55,8 +55,8 @@ start_game() {
         sleep 0.1
     done
     [ -n "$WINDOW" ] || fail "no window titled Plint appeared"
-    xdotool getwindowgeometry "$WINDOW" | grep -q 'Geometry: 640x480' ||
-        fail "the window is not 640 x 480: $(xdotool getwindowgeometry "$WINDOW")"
+    xdotool getwindowgeometry "$WINDOW" | grep -q "Geometry: ${WINDOW_SIZE:-640x480}\$" ||
+        fail "the window is not ${WINDOW_SIZE:-640x480}: $(xdotool getwindowgeometry "$WINDOW")"
     sleep 0.5 # let the first passes draw
 }
 

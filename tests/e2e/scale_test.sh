@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The frame shown larger on a 1920 x 1080 screen: --scale 2 opens a 1280 x 960 window that
+# shows the 1x frame of the same moment with each pixel doubled; Alt+Enter fills the screen
+# with the frame at 2x centred on black, F11 brings the window back; fullscreen, Escape
+# pauses, the pointer lights "Resume game" and a click resumes; "Exit" ends with status 0.
+# The clock is held still, so both runs carve the same maze and show the same time.
+. "$(dirname "$0")/lib.sh"
+SHIM=${PLINT_FIXED_TIME:-$(dirname "$GAME")/tests/libfixed_time.so}
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 # the shim loads first
+XVFB_SIZE=1920x1080 start_xvfb
+
+# halved SHOT REGION: the region of a shot shrunk by 2, one pixel of each 2 x 2 block, saved
+# as SHOT-half.
+halved() {
+    convert "$SHOTS/$1.png" -crop "$2" +repage -sample 50% "$SHOTS/$1-half.png"
+}
+# same_as_1x SHOT REGION: the region, halved, is the 1x frame pixel for pixel.
+same_as_1x() {
+    halved "$1" "$2" && [ "$(differing one "$1-half")" = 0 ]
+}
+# black SHOT REGION: nothing in the region of a shot but black.
+black() {
+    [ "$(convert "$SHOTS/$1.png" -crop "$2" +repage -format '%[fx:maxima]' info:)" = 0 ]
+}
+# whole SHOT: a shot of the whole screen, whichever window SDL shows fullscreen.
+whole() {
+    import -window root "$SHOTS/$1.png" || fail "screenshot $1 failed"
+}
+# whole_settled NAME REGION: as settled, on shots of the whole screen.
+whole_settled() {
+    whole "$1-before"
+    sleep 0.5
+    whole "$1"
+    [ "$(differing "$1-before" "$1" "$2")" = 0 ]
+}
+
+# The 1x frame, standing at the start with the pointer at the window's centre.
+xdotool mousemove 320 240
+start_game env LD_PRELOAD="$SHIM" "$GAME"
+until_true 30 settled one || fail "1x: the game does not hold still"
+closed_cleanly 1x 10
+
+# The same moment at 2x: the pointer at the centre of the larger window is the frame's centre.
+xdotool mousemove 640 480
+WINDOW_SIZE=1280x960 start_game env LD_PRELOAD="$SHIM" "$GAME" --scale 2
+until_true 30 settled two 1280x960+0+0 || fail "2x: the game does not hold still"
+same_as_1x two 1280x960+0+0 || fail "2x halved: $(differing one two-half) pixels differ from 1x"
+
+# The right button holds the view while the pointer goes to where the frame's centre will be.
+xdotool mousedown 3
+xdotool keydown alt keydown Return sleep 0.3 keyup Return keyup alt
+xdotool mousemove 960 540 sleep 0.3 mouseup 3
+in_fullscreen() {
+    whole full && same_as_1x full 1280x960+320+60 && black full 1920x60+0+0 &&
+        black full 320x1080+0+0 && black full 320x1080+1600+0 && black full 1920x60+0+1020
+}
+until_true 30 in_fullscreen || fail "Alt+Enter: the screen is not the 1x frame at 2x on black"
+
+# Paused in fullscreen: "Resume game" (its middle at 320, 115 in the frame) lights under the
+# pointer, compared left of where the pointer's cursor is drawn.
+press_key Escape
+xdotool mousemove 960 800
+until_true 30 whole_settled paused-away 280x100+620+240 || fail "fullscreen: the menu does not hold still"
+xdotool mousemove 960 290
+lit() { whole paused-over && [ "$(differing paused-away paused-over 280x100+620+240)" -gt 500 ]; }
+until_true 30 lit || fail "fullscreen: the pointer over \"Resume game\" does not light it"
+click_left
+xdotool mousemove 960 540
+resumed() { whole resumed && same_as_1x resumed 1280x960+320+60; }
+until_true 30 resumed || fail "fullscreen: \"Resume game\" did not bring the world back as it stood"
+
+# F11: the window at 2x again, showing the same frame.
+xdotool mousedown 3 key F11 sleep 0.3 mousemove 640 480 sleep 0.3 mouseup 3
+windowed() {
+    xdotool getwindowgeometry "$WINDOW" | grep -q 'Geometry: 1280x960$' &&
+        screenshot back && same_as_1x back 1280x960+0+0
+}
+until_true 30 windowed || fail "F11: not the 1280 x 960 window with the 1x frame"
+
+# "Exit" (at 320, 165 in the frame) from the menu in fullscreen.
+press_key F11
+until_true 30 in_fullscreen || fail "F11 again: the screen is not the frame at 2x on black"
+press_key Escape
+until_true 30 whole_settled menu 1280x960+320+60 || fail "fullscreen: the menu does not hold still"
+xdotool mousemove 960 390
+click_left
+wait_for_exit 10
+[ "$GAME_STATUS" = 0 ] || fail "Exit in fullscreen: the game gave $GAME_STATUS"
+echo "scale_test: passed"
