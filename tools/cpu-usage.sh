@@ -5,15 +5,20 @@
 # standing still, walking and turning, and paused at rest. Prints each one's share of one core
 # (user + system time from /proc) as a table with a column per game, and the games' peak
 # resident memory. Give two builds to see an old and a new one side by side in one sitting:
-#   tools/cpu-usage.sh [-s SECONDS a state, default 10] [-r ROUNDS, default 1] [GAME ...]
+#   tools/cpu-usage.sh [-s SECONDS a state, default 10] [-r ROUNDS, default 1]
+#                      [-v VIEWS, default 1x] [GAME ...]
 # GAME defaults to build/plint. With more rounds, each cell is the lowest and highest share.
+# VIEWS is a list of "1x", "2x" (--scale 2) and "full" (--fullscreen, on the 1920 x 1080
+# screen: the frame at 2x centred), such as "1x 2x full"; each has floors of its own size.
 cd "$(dirname "$0")/.."
 SECONDS_EACH=10
 ROUNDS=1
-while getopts s:r: option; do
+VIEWS=1x
+while getopts s:r:v: option; do
     case $option in
     s) SECONDS_EACH=$OPTARG ;;
     r) ROUNDS=$OPTARG ;;
+    v) VIEWS=$OPTARG ;;
     *) exit 2 ;;
     esac
 done
@@ -34,7 +39,7 @@ g++ -std=c++17 -O2 -shared -fPIC tools/same_maze.cpp -o "$WORK/same_maze.so" ||
     fail "could not build the same-maze library"
 
 # One Xvfb for everything, on the display it picks itself.
-Xvfb -displayfd 3 -screen 0 800x600x24 -noreset -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -noreset -nolisten tcp 3>"$WORK/display" 2>/dev/null &
 XVFB_PID=$!
 for _ in $(seq 1 100); do
     grep -q . "$WORK/display" 2>/dev/null && break
@@ -77,50 +82,69 @@ stop_program() {
     GAME_PID=""
 }
 
+# view NAME: the options, window size, scale and the frame's top left corner on the screen of
+# one view (the window opens at the screen's top left corner).
+view() {
+    case $1 in
+    1x) OPTIONS=() SIZE=640x480 SCALE=1 LEFT=0 TOP=0 ;;
+    2x) OPTIONS=(--scale 2) SIZE=1280x960 SCALE=2 LEFT=0 TOP=0 ;;
+    full) OPTIONS=(--fullscreen) SIZE=1920x1080 SCALE=2 LEFT=320 TOP=60 ;;
+    *) fail "no view $1: 1x, 2x or full" ;;
+    esac
+}
+
+# point X Y: the pointer to (X, Y) in the frame's pixels.
+point() {
+    xdotool mousemove $((LEFT + SCALE * $1)) $((TOP + SCALE * $2))
+}
+
 measure_floor() {
-    start_game "$FLOOR" "$1"
+    WINDOW_SIZE=$SIZE start_game "$FLOOR" "$1" "${OPTIONS[@]}"
     sleep 1
-    measure "floor: $2" floor
+    measure "floor: $2, $VIEW" floor
     stop_program
 }
 
 # measure_game N: the states of the Nth game given, kept in column N.
 measure_game() {
-    xdotool mousemove 320 240 # centred: standing still turns nothing
-    start_game env LD_PRELOAD="$WORK/same_maze.so" "${GAMES[$1]}"
-    move_pointer 320 240
+    point 320 240 # centred: standing still turns nothing
+    WINDOW_SIZE=$SIZE start_game env LD_PRELOAD="$WORK/same_maze.so" "${GAMES[$1]}" "${OPTIONS[@]}"
+    point 320 240
     sleep 1
-    measure standing "$1"
+    measure "standing, $VIEW" "$1"
 
     xdotool keydown w
-    move_pointer 400 240 # right of the centre: the view keeps turning
-    measure "walking and turning" "$1"
+    point 400 240 # right of the centre: the view keeps turning
+    measure "walking and turning, $VIEW" "$1"
     xdotool keyup w
-    move_pointer 320 240
+    point 320 240
 
     press_key Escape
-    move_pointer 330 120 # over "Resume game"
-    sleep 1              # the fade takes 39 passes
-    measure "paused" "$1"
+    point 330 120 # over "Resume game"
+    sleep 1       # the fade takes 39 passes
+    measure "paused, $VIEW" "$1"
     RSS[$1]=$(awk '/^VmHWM/ { printf "%.1f MB", $2 / 1024 }' "/proc/$GAME_PID/status")
     stop_program
 }
 
 for _ in $(seq 1 "$ROUNDS"); do
-    measure_floor pump "pump, poll, wait"
-    measure_floor flip "+ flip"
-    measure_floor blit "+ one full-frame blit"
-    for game in "${!GAMES[@]}"; do
-        measure_game "$game"
+    for VIEW in $VIEWS; do
+        view "$VIEW"
+        measure_floor pump "pump, poll, wait"
+        measure_floor flip "+ flip"
+        measure_floor blit "+ one full-frame blit"
+        for game in "${!GAMES[@]}"; do
+            measure_game "$game"
+        done
     done
 done
 
-echo "share of one core, $SECONDS_EACH s a state, $ROUNDS round(s), one Xvfb 800x600x24:"
-printf '%-28s' ""
+echo "share of one core, $SECONDS_EACH s a state, $ROUNDS round(s), one Xvfb 1920x1080x24:"
+printf '%-36s' ""
 printf ' %16s' "${GAMES[@]}"
 echo
 for row in "${ROWS[@]}"; do
-    printf '%-28s' "$row"
+    printf '%-36s' "$row"
     if [[ $row == floor:* ]]; then
         printf ' %16s' "$(range "$row" floor)"
     else
@@ -128,6 +152,6 @@ for row in "${ROWS[@]}"; do
     fi
     echo
 done
-printf '%-28s' "peak RSS"
+printf '%-36s' "peak RSS"
 for game in "${!GAMES[@]}"; do printf ' %16s' "${RSS[$game]}"; done
 echo
