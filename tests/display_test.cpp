@@ -108,6 +108,9 @@ class PresentationTest : public testing::Test {
   protected:
     void SetUp() override { ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError(); }
     void TearDown() override {
+        if (screen != SDL_GetVideoSurface()) {
+            SDL_FreeSurface(screen); // the frame apart, which the game keeps for its whole run
+        }
         screen = nullptr;
         SDL_Quit();
     }

@@ -46,10 +46,14 @@ WINDOW_SIZE=1280x960 start_game env LD_PRELOAD="$SHIM" "$GAME" --scale 2
 until_true 30 settled two 1280x960+0+0 || fail "2x: the game does not hold still"
 same_as_1x two 1280x960+0+0 || fail "2x halved: $(differing one two-half) pixels differ from 1x"
 
-# The right button holds the view while the pointer goes to where the frame's centre will be.
-xdotool mousedown 3
-xdotool keydown alt keydown Return sleep 0.3 keyup Return keyup alt
-xdotool mousemove 960 540 sleep 0.3 mouseup 3
+# switch_to X Y KEY...: presses the keys together, with the right button holding the view still
+# while the pointer goes to (X, Y) on the screen, where the frame's centre will be.
+switch_to() {
+    xdotool mousedown 3
+    xdotool $(printf 'keydown %s ' "${@:3}") sleep 0.3 $(printf 'keyup %s ' "${@:3}")
+    xdotool mousemove "$1" "$2" sleep 0.3 mouseup 3
+}
+switch_to 960 540 alt Return
 in_fullscreen() {
     whole full && same_as_1x full 1280x960+320+60 && black full 1920x60+0+0 &&
         black full 320x1080+0+0 && black full 320x1080+1600+0 && black full 1920x60+0+1020
@@ -70,7 +74,7 @@ resumed() { whole resumed && same_as_1x resumed 1280x960+320+60; }
 until_true 30 resumed || fail "fullscreen: \"Resume game\" did not bring the world back as it stood"
 
 # F11: the window at 2x again, showing the same frame.
-xdotool mousedown 3 key F11 sleep 0.3 mousemove 640 480 sleep 0.3 mouseup 3
+switch_to 640 480 F11
 windowed() {
     xdotool getwindowgeometry "$WINDOW" | grep -q 'Geometry: 1280x960$' &&
         screenshot back && same_as_1x back 1280x960+0+0
@@ -78,7 +82,7 @@ windowed() {
 until_true 30 windowed || fail "F11: not the 1280 x 960 window with the 1x frame"
 
 # "Exit" (at 320, 165 in the frame) from the menu in fullscreen.
-press_key F11
+switch_to 960 540 F11
 until_true 30 in_fullscreen || fail "F11 again: the screen is not the frame at 2x on black"
 press_key Escape
 until_true 30 whole_settled menu 1280x960+320+60 || fail "fullscreen: the menu does not hold still"
