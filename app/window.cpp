@@ -9,6 +9,9 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <cstdlib>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 // ---- Helpers --------------------------------------------------------------------------------
 
@@ -49,6 +52,11 @@ int openWindow() {
 #ifndef _WIN32
     setenv("SDL_RENDER_DRIVER", "software", 0);
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+#else
+    // Before SDL's first window: unaware, Windows reports the desktop in scaled pixels and
+    // stretches the window with a blur at 150% or 200% display scaling. Aware, the player's
+    // --scale or fullscreen picks a whole scale of real pixels, so the picture stays sharp.
+    SetProcessDPIAware();
 #endif
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         tell(std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n", stderr);
