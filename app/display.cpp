@@ -99,6 +99,16 @@ static bool openScaled(int scale, bool fullscreen) {
     return true;
 }
 
+// The pointer is put where it points at the same frame pixel in the new mode: so the view does
+// not start turning after a switch. It is needed, too: SDL 1.2's compatibility library, with
+// the system pointer hidden on the whole screen, follows the mouse by its motion alone and
+// would start from the top left corner.
+static void placePointer(int frameX, int frameY) {
+    const Presentation& p = presentation;
+    SDL_WarpMouse(Uint16(p.left + std::clamp(frameX, 0, frameWidth - 1) * p.scale),
+                  Uint16(p.top + std::clamp(frameY, 0, frameHeight - 1) * p.scale));
+}
+
 static bool openMode(int scale, bool fullscreen) {
     const bool opened =
         scale == 1 && !fullscreen ? openPlainWindow() : openScaled(scale, fullscreen);
@@ -120,7 +130,13 @@ int largestScale() {
 
 bool openPresentation(int scale, bool fullscreen) {
     windowScale = scale;
-    return openMode(scale, fullscreen);
+    if (!openMode(scale, fullscreen)) {
+        return false;
+    }
+    if (fullscreen) {
+        placePointer(frameWidth / 2, frameHeight / 2); // where the view stands still
+    }
+    return true;
 }
 
 // Rows are replicated whole: each frame row is widened once into the first row of its block,
@@ -171,9 +187,14 @@ void presentFrame(bool wholeScreen) {
 
 bool toggleFullscreen() {
     const bool wasFullscreen = fullscreenShown;
+    const Presentation before = presentation;
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);
     if (!openMode(windowScale, !wasFullscreen) && !openMode(windowScale, wasFullscreen)) {
         return false;
     }
+    placePointer((x - before.left) / before.scale, (y - before.top) / before.scale);
     presentFrame(true);
     return true;
 }

@@ -46,14 +46,13 @@ WINDOW_SIZE=1280x960 start_game env LD_PRELOAD="$SHIM" "$GAME" --scale 2
 until_true 30 settled two 1280x960+0+0 || fail "2x: the game does not hold still"
 same_as_1x two 1280x960+0+0 || fail "2x halved: $(differing one two-half) pixels differ from 1x"
 
-# switch_to X Y KEY...: presses the keys together, with the right button holding the view still
-# while the pointer goes to (X, Y) on the screen, where the frame's centre will be.
-switch_to() {
-    xdotool mousedown 3
-    xdotool $(printf 'keydown %s ' "${@:3}") sleep 0.3 $(printf 'keyup %s ' "${@:3}")
-    xdotool mousemove "$1" "$2" sleep 0.3 mouseup 3
+# switch KEY...: presses the keys together. The game puts the pointer where it points at the
+# same frame pixel in the new mode, so the view does not turn. Moves from there are relative:
+# SDL 1.2's compatibility library follows only the mouse's motion on the whole screen.
+switch() {
+    xdotool $(printf 'keydown %s ' "$@") sleep 0.3 $(printf 'keyup %s ' "$@")
 }
-switch_to 960 540 alt Return
+switch alt Return
 in_fullscreen() {
     whole full && same_as_1x full 1280x960+320+60 && black full 1920x60+0+0 &&
         black full 320x1080+0+0 && black full 320x1080+1600+0 && black full 1920x60+0+1020
@@ -63,18 +62,18 @@ until_true 30 in_fullscreen || fail "Alt+Enter: the screen is not the 1x frame a
 # Paused in fullscreen: "Resume game" (its middle at 320, 115 in the frame) lights under the
 # pointer, compared left of where the pointer's cursor is drawn.
 press_key Escape
-xdotool mousemove 960 800
+xdotool mousemove_relative -- 0 260
 until_true 30 whole_settled paused-away 280x100+620+240 || fail "fullscreen: the menu does not hold still"
-xdotool mousemove 960 290
+xdotool mousemove_relative -- 0 -510
 lit() { whole paused-over && [ "$(differing paused-away paused-over 280x100+620+240)" -gt 500 ]; }
 until_true 30 lit || fail "fullscreen: the pointer over \"Resume game\" does not light it"
 click_left
-xdotool mousemove 960 540
+xdotool mousemove_relative -- 0 250
 resumed() { whole resumed && same_as_1x resumed 1280x960+320+60; }
 until_true 30 resumed || fail "fullscreen: \"Resume game\" did not bring the world back as it stood"
 
 # F11: the window at 2x again, showing the same frame.
-switch_to 640 480 F11
+switch F11
 windowed() {
     xdotool getwindowgeometry "$WINDOW" | grep -q 'Geometry: 1280x960$' &&
         screenshot back && same_as_1x back 1280x960+0+0
@@ -82,12 +81,13 @@ windowed() {
 until_true 30 windowed || fail "F11: not the 1280 x 960 window with the 1x frame"
 
 # "Exit" (at 320, 165 in the frame) from the menu in fullscreen.
-switch_to 960 540 F11
+switch F11
 until_true 30 in_fullscreen || fail "F11 again: the screen is not the frame at 2x on black"
 press_key Escape
 until_true 30 whole_settled menu 1280x960+320+60 || fail "fullscreen: the menu does not hold still"
-xdotool mousemove 960 390
+xdotool mousemove_relative -- 0 -150
 click_left
 wait_for_exit 10
 [ "$GAME_STATUS" = 0 ] || fail "Exit in fullscreen: the game gave $GAME_STATUS"
+! grep -q 'Sanitizer\|runtime error' "$SHOTS/game.log" || fail "2x: $(cat "$SHOTS/game.log")"
 echo "scale_test: passed"
