@@ -10,6 +10,7 @@
 # GAME defaults to build/plint. With more rounds, each cell is the lowest and highest share.
 # VIEWS is a list of "1x", "2x" (--scale 2) and "full" (--fullscreen, on the 1920 x 1080
 # screen: the frame at 2x centred), such as "1x 2x full"; each has floors of its own size.
+# Under the compatibility library (LD_LIBRARY_PATH), "lib2x" has the library scale instead.
 cd "$(dirname "$0")/.."
 SECONDS_EACH=10
 ROUNDS=1
@@ -83,22 +84,39 @@ stop_program() {
 }
 
 # view NAME: the options, window size, scale and the frame's top left corner on the screen of
-# one view (the window opens at the screen's top left corner).
+# one view (the window opens at the screen's top left corner). "lib2x" is the plain game with
+# SDL 1.2's compatibility library scaling its window itself (run under that library).
 view() {
+    unset SDL12COMPAT_WINDOW_SCALING SDL12COMPAT_SCALE_METHOD
     case $1 in
     1x) OPTIONS=() SIZE=640x480 SCALE=1 LEFT=0 TOP=0 ;;
     2x) OPTIONS=(--scale 2) SIZE=1280x960 SCALE=2 LEFT=0 TOP=0 ;;
     full) OPTIONS=(--fullscreen) SIZE=1920x1080 SCALE=2 LEFT=320 TOP=60 ;;
-    *) fail "no view $1: 1x, 2x or full" ;;
+    lib2x)
+        OPTIONS=() SIZE=1280x960 SCALE=2 LEFT=0 TOP=0
+        export SDL12COMPAT_WINDOW_SCALING=2 SDL12COMPAT_SCALE_METHOD=nearest
+        ;;
+    *) fail "no view $1: 1x, 2x, full or lib2x" ;;
     esac
 }
 
-# point X Y: the pointer to (X, Y) in the frame's pixels.
+# point X Y: the pointer to (X, Y) in the frame's pixels, by a relative move from where it
+# was put last: fullscreen, the compatibility library follows only the mouse's motion.
 point() {
-    xdotool mousemove $((LEFT + SCALE * $1)) $((TOP + SCALE * $2))
+    local x=$((LEFT + SCALE * $1)) y=$((TOP + SCALE * $2))
+    xdotool mousemove_relative -- $((x - PX)) $((y - PY))
+    PX=$x PY=$y
+}
+
+# centre: before a program starts, the pointer at the centre of the frame it will show
+# (where the game puts it itself when it starts fullscreen).
+centre() {
+    PX=$((LEFT + SCALE * 320)) PY=$((TOP + SCALE * 240))
+    xdotool mousemove "$PX" "$PY"
 }
 
 measure_floor() {
+    centre
     WINDOW_SIZE=$SIZE start_game "$FLOOR" "$1" "${OPTIONS[@]}"
     sleep 1
     measure "floor: $2, $VIEW" floor
@@ -107,7 +125,7 @@ measure_floor() {
 
 # measure_game N: the states of the Nth game given, kept in column N.
 measure_game() {
-    point 320 240 # centred: standing still turns nothing
+    centre # standing still turns nothing
     WINDOW_SIZE=$SIZE start_game env LD_PRELOAD="$WORK/same_maze.so" "${GAMES[$1]}" "${OPTIONS[@]}"
     point 320 240
     sleep 1
