@@ -23,7 +23,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    // Opened as the game opens its window, under the game's caption so the same scripts find it.
+    // Opened as the game opens its window, under the game's caption so the same scripts find it;
+    // under SDL 1.2's compatibility library drawn in software, as the game has it.
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
     SDL_Init(SDL_INIT_EVERYTHING);
     const SDL_VideoInfo* desktop = SDL_GetVideoInfo(); // before the mode: the desktop's size
     const int width = fullscreen ? desktop->current_w : 640 * scale;
