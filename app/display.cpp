@@ -5,7 +5,9 @@
 #include "app/pixels.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 // ---- State ----------------------------------------------------------------------------------
 
@@ -26,6 +28,7 @@ static SDL_Surface* video = nullptr; // the real video surface while the frame i
 
 static int windowScale = 1; // the window's scale, kept while fullscreen
 static bool fullscreenShown = false;
+static bool libraryScaling = false; // the compatibility library was asked to scale the window
 
 // ---- Helpers --------------------------------------------------------------------------------
 
@@ -109,9 +112,36 @@ static void placePointer(int frameX, int frameY) {
                   Uint16(p.top + std::clamp(frameY, 0, frameHeight - 1) * p.scale));
 }
 
+// SDL 1.2's compatibility library (it reports 1.2.50 and up) can scale a window itself, read
+// when the video mode is set: measured on a walking game at 2x, 11-12% of a core against
+// 13.5-14.5% for the copy here, the same pixels either way. The game then draws into a plain
+// 640 x 480 window, and the library hands it the pointer in the frame's pixels (its scaling is
+// set to nearest before SDL starts, when the library reads it). Fullscreen
+// the library would stretch by a fraction, so there the game scales by a whole number itself.
+static bool scaledByLibrary(int scale, bool fullscreen) {
+#ifdef _WIN32
+    (void)scale;
+    (void)fullscreen;
+    return false;
+#else
+    const SDL_version* linked = SDL_Linked_Version();
+    const bool compatibility = linked->major == 1 && linked->minor == 2 && linked->patch >= 50;
+    if (compatibility && scale > 1 && !fullscreen) {
+        setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str(), 1);
+        libraryScaling = true;
+        return true;
+    }
+    if (libraryScaling) {
+        setenv("SDL12COMPAT_WINDOW_SCALING", "1", 1);
+        libraryScaling = false;
+    }
+    return false;
+#endif
+}
+
 static bool openMode(int scale, bool fullscreen) {
-    const bool opened =
-        scale == 1 && !fullscreen ? openPlainWindow() : openScaled(scale, fullscreen);
+    const bool plain = (scale == 1 && !fullscreen) || scaledByLibrary(scale, fullscreen);
+    const bool opened = plain ? openPlainWindow() : openScaled(scale, fullscreen);
     if (opened) {
         fullscreenShown = fullscreen;
     }

@@ -52,6 +52,7 @@ int openWindow() {
 #ifndef _WIN32
     setenv("SDL_RENDER_DRIVER", "software", 0);
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+    setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0); // a window it scales stays sharp
 #else
     // Before SDL's first window: unaware, Windows reports the desktop in scaled pixels and
     // stretches the window with a blur at 150% or 200% display scaling. Aware, the player's
