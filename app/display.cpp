@@ -28,7 +28,9 @@ static SDL_Surface* video = nullptr; // the real video surface while the frame i
 
 static int windowScale = 1; // the window's scale, kept while fullscreen
 static bool fullscreenShown = false;
+#ifndef _WIN32
 static bool libraryScaling = false; // the compatibility library was asked to scale the window
+#endif
 
 // ---- Helpers --------------------------------------------------------------------------------
 
