@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows release played as a Windows player would, under wine on an Xvfb of its own:
 # builds the zip (tools/build-windows.sh), unzips it into an empty folder and starts
-# plint.exe there, and again from another folder, with real keys and pointer moves. Each
+# plint.exe there, and again from another folder, with real keys and pointer moves; then
+# Alt+Enter to the whole screen and back, and a window at --scale 2. Each
 # step waits for what the screen shows. Screenshots go to build-windows/wine-shots/.
 # Exits 1 on the first failure.
 set -u
@@ -40,8 +41,8 @@ mkdir "$work/game" "$work/elsewhere"
 unzip -q "$zip" -d "$work/unzipped" && mv "$work/unzipped"/*/* "$work/game/"
 
 # A screen big enough for wine's frame round the window, which it draws itself when no
-# window manager runs.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" \
+# window manager runs, at 2x too.
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -noreset -nolisten tcp 3>"$work/display" \
     >/dev/null 2>&1 &
 XVFB_PID=$!
 until_true 30 test -s "$work/display" || fail "could not start Xvfb"
@@ -49,11 +50,12 @@ export DISPLAY=":$(cat "$work/display")"
 "$wine" wineboot -i >/dev/null 2>&1 || fail "wine could not make its prefix"
 step "wine prefix made"
 
-# The client area's corner on the screen, CX and CY. With no window manager wine leaves
-# room for a frame (the client at (3, 22)) but draws none; a frame of its own would have
-# equal sides and a caption on top.
+# The client area's corner on the screen, CX and CY, and the scale it shows the frame at, CS.
+# With no window manager wine leaves room for a frame (the client at (3, 22)) but draws none;
+# a frame of its own would have equal sides and a caption on top.
 CX=0
 CY=0
+CS=1
 find_client() {
     local geometry
     geometry=$(xwininfo -id "$WINDOW") || return 1
@@ -62,10 +64,10 @@ find_client() {
     y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$geometry")
     w=$(sed -n 's/.*Width: *//p' <<<"$geometry")
     h=$(sed -n 's/.*Height: *//p' <<<"$geometry")
-    [ "$w" -ge 640 ] && [ "$h" -ge 480 ] || return 1
-    local side=$(((w - 640) / 2))
+    [ "$w" -ge $((640 * CS)) ] && [ "$h" -ge $((480 * CS)) ] || return 1
+    local side=$(((w - 640 * CS) / 2))
     CX=$((x + side))
-    CY=$((y + h - 480 - side))
+    CY=$((y + h - 480 * CS - side))
 }
 # start_windows FOLDER [ARGS]: plint.exe started from FOLDER; sets GAME_PID and WINDOW.
 start_windows() {
@@ -84,11 +86,11 @@ start_windows() {
 }
 # Screenshots and the pointer in the client area's coordinates.
 screenshot() {
-    import -window root -crop "640x480+$CX+$CY" +repage "$SHOTS/$1.png" ||
+    import -window root -crop "$((640 * CS))x$((480 * CS))+$CX+$CY" +repage "$SHOTS/$1.png" ||
         fail "screenshot $1 failed"
 }
 move_pointer() {
-    xdotool mousemove $((CX + $1)) $((CY + $2))
+    xdotool mousemove $((CX + CS * $1)) $((CY + CS * $2))
 }
 settled() {
     screenshot "$1-before"
@@ -221,6 +223,27 @@ move_pointer 320 240
 until_true 30 shows turned resumed || fail "Resume game: the world did not come back as it stood"
 step "resumed"
 
+# Alt+Enter: the whole screen, the frame at 2x (the largest whole scale 1920 x 1080 holds)
+# centred on black; Alt+Enter again: the window back, showing the frame as it stood.
+alt_enter() {
+    xdotool keydown alt keydown Return sleep 0.3 keyup Return keyup alt
+}
+full_shows() {
+    import -window root "$SHOTS/full.png" &&
+        convert "$SHOTS/full.png" -crop 1280x960+320+60 +repage -sample 50% "$SHOTS/full-half.png" &&
+        [ "$(differing resumed full-half)" = 0 ] &&
+        [ "$(convert "$SHOTS/full.png" -crop 320x1080+0+0 +repage -format '%[fx:maxima]' info:)" = 0 ]
+}
+alt_enter
+until_true 60 full_shows || fail "Alt+Enter: the screen is not the frame at 2x on black"
+alt_enter
+windowed_again() {
+    WINDOW=$(xdotool search --onlyvisible --name '^Plint$' 2>/dev/null | head -n 1) &&
+        [ -n "$WINDOW" ] && find_client && shows resumed windowed
+}
+until_true 60 windowed_again || fail "Alt+Enter again: the window does not show the frame as it stood"
+step "Alt+Enter: the whole screen and back"
+
 # Exit ends plint.exe with status 0.
 exit_by_menu exit-menu
 [ ! -e "$work/game/stderr.txt" ] || fail "stderr.txt after a clean run: $(cat "$work/game/stderr.txt")"
@@ -242,4 +265,19 @@ until_true 30 grep -q 'cannot load .*Media/Canopy/Button.png' "$work/game/stderr
 [ ! -e "$work/elsewhere/stderr.txt" ] || fail "stderr.txt was written in the working folder"
 exit_by_menu elsewhere-menu "(started elsewhere) "
 step "started elsewhere; the missing image named in stderr.txt"
+
+# --scale 2: a 1280 x 960 client area, every pixel of the frame a 2 x 2 square.
+mv "$work/Button.png" "$work/game/Media/Canopy/Button.png"
+rm -f "$work/game/stderr.txt"
+CS=2
+xdotool mousemove 643 502
+start_windows "$work/game" --scale 2
+move_pointer 320 240
+until_true 60 settled scaled || fail "--scale 2: the view does not settle"
+[ "$(identify -format %wx%h "$SHOTS/scaled.png")" = 1280x960 ] || fail "--scale 2: not 1280 x 960"
+convert "$SHOTS/scaled.png" -sample 50% -sample 200% "$SHOTS/scaled-blocks.png"
+[ "$(differing scaled scaled-blocks 1280x960+0+0)" = 0 ] ||
+    fail "--scale 2: the picture is not made of 2 x 2 squares"
+exit_by_menu scaled-menu "(--scale 2) "
+step "--scale 2: a 1280 x 960 window of 2 x 2 squares"
 echo "test-windows: passed in $((SECONDS - started)) s"
