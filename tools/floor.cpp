@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     const bool blit = !std::strcmp(mode, "blit");
     const bool fullscreen = argc == 3 && !std::strcmp(argv[2], "--fullscreen");
     const int scale = argc == 4 && !std::strcmp(argv[2], "--scale") ? std::atoi(argv[3]) : 1;
-    const bool viewNamed = argc == 2 || fullscreen || (argc == 4 && !std::strcmp(argv[2], "--scale") && scale >= 1);
+    const bool viewNamed =
+        argc == 2 || fullscreen || (argc == 4 && !std::strcmp(argv[2], "--scale") && scale >= 1);
     if ((!flip && std::strcmp(mode, "pump")) || !viewNamed) {
         std::fprintf(stderr, "usage: floor pump|flip|blit [--scale N | --fullscreen]\n");
         return 2;
