@@ -25,7 +25,7 @@ cleanup() {
 trap cleanup EXIT
 
 # -noreset: without it Xvfb resets (pointer included) whenever its last client leaves,
-# which every separate xdotool call is.
+# which every separate xdotool call is. XVFB_SIZE, 800x600 unless set, is the screen's size.
 start_xvfb() {
     local file="$SHOTS/display.$$" i
     : >"$file"
