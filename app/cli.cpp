@@ -4,6 +4,7 @@
 #include "app/media.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #ifdef _WIN32
 #include <windows.h>
@@ -11,8 +12,11 @@
 
 // ---- State ----------------------------------------------------------------------------------
 
+WindowChoice windowChoice = {};
+
 static const char* const helpText =
-    "Usage: plint [-h | --help | --version]\n"
+    "Usage: plint [--fullscreen] [--scale N]\n"
+    "       plint -h | --help | --version\n"
     "\n"
     "Plint: walk a random maze in first person; every run carves a new one.\n"
     "\n"
@@ -25,11 +29,27 @@ static const char* const helpText =
     "  right button held     hold the view still while the mouse moves\n"
     "  Escape                pause, or resume from the pause menu\n"
     "  left click            \"Resume game\" or \"Exit\" in the pause menu\n"
+    "  Alt+Enter or F11      the whole screen, or back to the window\n"
     "  closing the window    ends the game\n"
+    "\n"
+    "Display: the picture is 640 x 480, each of its pixels shown as a sharp square.\n"
+    "  --scale N             a window N times as large, N from 1 to what the screen holds\n"
+    "  --fullscreen          start on the whole screen, the picture as large as it fits\n"
     "\n"
     "Art: the images are read from the first of these folders that holds any of them:\n";
 
 // ---- Helpers --------------------------------------------------------------------------------
+
+// A window scale as the player typed it: a whole number from 1 up and nothing else (bounded, so
+// sizes cannot overflow), or 0. Whether it fits the screen is for the window's start-up to say.
+static int readScale(const char* text) {
+    char* end = nullptr;
+    const long scale = std::strtol(text, &end, 10);
+    return end != text && *end == '\0' && text[0] != '+' && text[0] != ' ' && scale >= 1 &&
+                   scale <= 10000
+               ? int(scale)
+               : 0;
+}
 
 static void printHelp() {
     std::string text = helpText;
@@ -67,11 +87,27 @@ void tell(const std::string& text, std::FILE* stream) {
 #endif
 }
 
-// The game takes no arguments but these two, which answer without opening a window. The
-// first argument that is neither ends the game as GNU programs do, with status 2.
+// --help and --version answer without opening a window; --scale N (or --scale=N) and
+// --fullscreen say how to open it. The first argument that is none of these ends the game as
+// GNU programs do, with status 2.
 Answer answerArguments(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
+        if (std::strcmp(argument, "--fullscreen") == 0) {
+            windowChoice.fullscreen = true;
+            continue;
+        }
+        if (std::strcmp(argument, "--scale") == 0 || std::strncmp(argument, "--scale=", 8) == 0) {
+            const char* value = argument[7] == '=' ? argument + 8 : i + 1 < argc ? argv[++i] : "";
+            windowChoice.scale = readScale(value);
+            if (windowChoice.scale == 0) {
+                tell(std::string("plint: --scale takes a whole number from 1 up, not '") + value +
+                         "'; see 'plint --help'\n",
+                     stderr);
+                return Answer::Misused;
+            }
+            continue;
+        }
         if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
             printHelp();
             return written();

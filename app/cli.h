@@ -13,9 +13,20 @@ enum class Answer {
     Unwritten, // the answer to --help or --version could not be written; end with status 1
 };
 
+// How the player asked the frame to be shown. The scale's fit to the desktop is checked when
+// the window opens: SDL tells the desktop's size only once its video has started.
+struct WindowChoice {
+    int scale = 1;           // --scale N: the window N times 640 x 480
+    bool fullscreen = false; // --fullscreen: start on the whole desktop
+};
+
+// Set by answerArguments; read by the window's start-up. A plain window at 1x by default.
+extern WindowChoice windowChoice;
+
 // Called by main first of all, before anything is started: answers --help, -h and --version
-// on stdout and a wrong argument on stderr; an answer that could not be written all the way
-// (a full disk, a closed pipe) is said on stderr, as GNU programs do.
+// on stdout, a wrong argument on stderr, and notes --scale and --fullscreen in windowChoice; an
+// answer that could not be written all the way (a full disk, a closed pipe) is said on stderr,
+// as GNU programs do.
 Answer answerArguments(int argc, char** argv);
 
 // Called by start-up wherever the player must be told something: writes `text` to `stream`

@@ -38,10 +38,21 @@ void updateInput() {
     takeEvents(SDL_MOUSEBUTTONDOWN, mouseButtonStates, mouseButtonCount, Pressed);
     takeEvents(SDL_MOUSEBUTTONUP, mouseButtonStates, mouseButtonCount, Up);
 
-    // One past the last pixel: SDL never reports it, but it is a valid position.
     int x = 0;
     int y = 0;
     SDL_GetMouseState(&x, &y);
-    pointer.x = std::clamp(x, 0, 640);
-    pointer.y = std::clamp(y, 0, 480);
+    pointer = pointerInFrame(x, y, presentation);
+}
+
+// Either Alt, held or just pressed; the window manager may have taken Alt's own press.
+bool fullscreenAsked() {
+    const bool alt = keyStates[SDLK_LALT] != Up || keyStates[SDLK_RALT] != Up;
+    return keyStates[SDLK_F11] == Pressed || (keyStates[SDLK_RETURN] == Pressed && alt);
+}
+
+// Division truncates toward zero, so a pointer a little left of or above the frame maps to 0
+// as the clamp would. One past the last pixel: SDL never reports it, but it is a valid position.
+ScreenPoint pointerInFrame(int x, int y, Presentation shown) {
+    return {std::clamp((x - shown.left) / shown.scale, 0, 640),
+            std::clamp((y - shown.top) / shown.scale, 0, 480)};
 }

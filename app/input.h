@@ -2,6 +2,8 @@
 // the pointer is, and whether the pointer is shown; everyone polls it.
 #pragma once
 
+#include "app/display.h"
+
 #include <SDL.h>
 #include <cstdint>
 
@@ -28,7 +30,9 @@ constexpr int mouseButtonCount = 10; // SDL button numbers 0..9 (1 left, 3 right
 extern KeyState keyStates[keyCount];
 // By SDL mouse button number. All Up at start.
 extern KeyState mouseButtonStates[mouseButtonCount];
-// The mouse position, clamped to 0..640 by 0..480, both bounds included. (0, 0) at start.
+// The mouse position in the frame's pixels, whatever the scale the frame is shown at, clamped
+// to 0..640 by 0..480, both bounds included: over the black bars it is held at the frame's
+// edge. (0, 0) at start.
 extern ScreenPoint pointer;
 
 // True when the overlay drew the pointer cursor in its latest pass (every pass but the very
@@ -40,3 +44,12 @@ extern bool cursorDrawn;
 // overlay. Takes only key and mouse-button events out of SDL's queue; motion, quit and
 // window events stay queued for the loop's drain.
 void updateInput();
+
+// Called by main between passes: Alt+Enter or F11 went down in this pass, asking for the whole
+// screen or the window back.
+bool fullscreenAsked();
+
+// ---- For tests ------------------------------------------------------------------------------
+
+// Where the mouse at (x, y) on the video surface lies in the frame shown as `shown`, clamped.
+ScreenPoint pointerInFrame(int x, int y, Presentation shown);

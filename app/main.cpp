@@ -1,6 +1,7 @@
 // Plint: start-up and the main loop, the one file that reaches into world/ and overlay/.
 
 #include "app/cli.h"
+#include "app/display.h"
 #include "app/fields.h"
 #include "app/frame.h"
 #include "app/input.h"
@@ -69,7 +70,9 @@ static std::optional<FrameState> lastShown; // none before the first pass
 // run: the world only while the overlay is wholly gone (the fade rests on exactly 0.0; any
 // other level shows the frozen frame instead). An unchanged frame is neither drawn nor
 // flipped: the screen still holds it, and is shown again only when the window system lost it.
-static void runPass() {
+// Alt+Enter or F11 switches the mode after the pass, the frame just drawn shown again at once.
+// False when the new mode and the old both failed: there is no window left.
+static bool runPass() {
     const Uint32 frameStart = SDL_GetTicks();
     SDL_PumpEvents();
     updateInput();
@@ -90,11 +93,16 @@ static void runPass() {
         lastShown = state;
     }
     if (changed || screenExposed) {
-        SDL_Flip(screen);
+        presentFrame(screenExposed);
         screenExposed = false;
+    }
+    if (fullscreenAsked() && !toggleFullscreen()) {
+        tell(std::string("plint: cannot switch the window: ") + SDL_GetError() + "\n", stderr);
+        return false;
     }
     drainEvents();
     paceFrame(frameStart);
+    return true;
 }
 
 int main(int argc, char** argv) {
@@ -108,11 +116,20 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    if (!hadMemoryFor([] { findMedia(); }) || !openWindow() || !hadMemoryFor(loadAssets)) {
+    // Before the window: the window's icon lies beside the art.
+    if (!hadMemoryFor([] { findMedia(); })) {
+        return 1;
+    }
+    if (const int status = openWindow(); status != 0) {
+        return status;
+    }
+    if (!hadMemoryFor(loadAssets)) {
         return 1;
     }
     while (!quitRequested) {
-        runPass();
+        if (!runPass()) {
+            return 1;
+        }
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 #include "app/window.h"
 
 #include "app/cli.h"
+#include "app/display.h"
 #include "app/frame.h"
 #include "app/image.h"
 #include "app/media.h"
@@ -16,6 +17,9 @@
 // Which displays the game named to SDL itself, said as they fail ("the X display ':1' cannot be
 // opened": no server there, or one that refuses the game); "" when the player named the driver.
 static std::string displaysNamed;
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 // ---- Helpers --------------------------------------------------------------------------------
 
@@ -79,26 +83,37 @@ std::string displayRefusal() {
 // to X as a shared-memory image, as the classic library sends it. Both settings are needed: SDL
 // 2 would back even a software renderer's window with an OpenGL texture. The classic library
 // reads neither; a player's own stands. No audio is started, so no sound server is contacted.
-bool openWindow() {
+int openWindow() {
 #ifndef _WIN32
     setenv("SDL_RENDER_DRIVER", "software", 0);
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+    setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0); // a window it scales stays sharp
+#else
+    // Before SDL's first window: unaware, Windows reports the desktop in scaled pixels and
+    // stretches the window with a blur at 150% or 200% display scaling. Aware, the player's
+    // --scale or fullscreen picks a whole scale of real pixels, so the picture stays sharp.
+    SetProcessDPIAware();
 #endif
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         tell(displaysNamed.empty()
                  ? std::string("plint: cannot start SDL: ") + SDL_GetError() + "\n"
                  : "plint: no display to open a window on: " + displaysNamed + "\n",
              stderr);
-        return false;
+        return 1;
     }
     setWindowIcon();
     SDL_ShowCursor(SDL_DISABLE);
-    screen = SDL_SetVideoMode(640, 480, 0, SDL_DOUBLEBUF);
-    if (!screen) {
-        tell(std::string("plint: cannot open the 640x480 window: ") + SDL_GetError() + "\n",
+    if (const int largest = largestScale(); windowChoice.scale > largest) {
+        tell("plint: --scale " + std::to_string(windowChoice.scale) +
+                 " does not fit this screen; the largest that does is " + std::to_string(largest) +
+                 "\n",
              stderr);
-        return false;
+        return 2;
+    }
+    if (!openPresentation(windowChoice.scale, windowChoice.fullscreen)) {
+        tell(std::string("plint: cannot open the window: ") + SDL_GetError() + "\n", stderr);
+        return 1;
     }
     SDL_WM_SetCaption("Plint", nullptr);
-    return true;
+    return 0;
 }

@@ -9,7 +9,9 @@
 std::string displayRefusal();
 
 // Called once by main at start-up: starts SDL's video, sets the game's own icon (iconPath; a bad
-// one is named on stderr and left out), hides the system pointer and opens the 640 x 480 window
-// into `screen`. False, after a line on stderr saying why, when SDL or the window could not be
-// started (a display that cannot be opened is named).
-bool openWindow();
+// one is named on stderr and left out), hides the system pointer and opens the window as
+// windowChoice asks, the 640 x 480 frame in `screen`. Returns 0 once it is open; otherwise,
+// after a line on stderr saying why, the status to end with: 2 for a --scale the screen does
+// not hold, 1 when SDL or the window could not be started (a display that cannot be opened is
+// named).
+int openWindow();

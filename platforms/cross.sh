@@ -7,7 +7,7 @@
 #   PLINT_CROSS_DEPTHS  the depths to run under emulation (default: 32; all four take 4 times
 #                       as long, and the x86-64 build runs them all in the unit tests)
 set -eu
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/.."
 . scripts/common.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" "${CROSS_PACKAGES[@]}"
 

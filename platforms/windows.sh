@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows release played as a Windows player would, under wine on an Xvfb of its own:
 # builds the zip (packaging/windows/build-windows.sh), unzips it into an empty folder and starts
-# plint.exe there, and again from another folder, with real keys and pointer moves. Each
+# plint.exe there, and again from another folder, with real keys and pointer moves; then
+# Alt+Enter to the whole screen and back, and a window at --scale 2. Each
 # step waits for what the screen shows. Screenshots go to build-windows/wine-shots/.
 # Exits 1 on the first failure.
 set -u
@@ -40,8 +41,8 @@ mkdir "$work/game" "$work/elsewhere"
 unzip -q "$zip" -d "$work/unzipped" && mv "$work/unzipped"/*/* "$work/game/"
 
 # A screen big enough for wine's frame round the window, which it draws itself when no
-# window manager runs.
-xvfb_start 1280x1024x24 "$work/display" || fail "could not start Xvfb"
+# window manager runs, at 2x too.
+xvfb_start 1920x1080x24 "$work/display" || fail "could not start Xvfb"
 "$wine" wineboot -i >/dev/null 2>&1 || fail "wine could not make its prefix"
 step "wine prefix made"
 
@@ -56,10 +57,10 @@ find_client() {
     y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$geometry")
     w=$(sed -n 's/.*Width: *//p' <<<"$geometry")
     h=$(sed -n 's/.*Height: *//p' <<<"$geometry")
-    [ "$w" -ge 640 ] && [ "$h" -ge 480 ] || return 1
-    local side=$(((w - 640) / 2))
+    [ "$w" -ge $((640 * CLIENT_SCALE)) ] && [ "$h" -ge $((480 * CLIENT_SCALE)) ] || return 1
+    local side=$(((w - 640 * CLIENT_SCALE) / 2))
     CLIENT_X=$((x + side))
-    CLIENT_Y=$((y + h - 480 - side))
+    CLIENT_Y=$((y + h - 480 * CLIENT_SCALE - side))
 }
 # start_windows FOLDER [ARGS]: plint.exe started from FOLDER; sets GAME_PID and WINDOW.
 start_windows() {
@@ -154,6 +155,27 @@ move_pointer 320 240
 until_true 30 shows turned resumed || fail "Resume game: the world did not come back as it stood"
 step "resumed"
 
+# Alt+Enter: the whole screen, the frame at 2x (the largest whole scale 1920 x 1080 holds)
+# centred on black; Alt+Enter again: the window back, showing the frame as it stood.
+alt_enter() {
+    xdotool keydown alt keydown Return sleep 0.3 keyup Return keyup alt
+}
+full_shows() {
+    import -window root "$SHOTS/full.png" &&
+        convert "$SHOTS/full.png" -crop 1280x960+320+60 +repage -sample 50% "$SHOTS/full-half.png" &&
+        [ "$(differing resumed full-half)" = 0 ] &&
+        [ "$(convert "$SHOTS/full.png" -crop 320x1080+0+0 +repage -format '%[fx:maxima]' info:)" = 0 ]
+}
+alt_enter
+until_true 60 full_shows || fail "Alt+Enter: the screen is not the frame at 2x on black"
+alt_enter
+windowed_again() {
+    WINDOW=$(xdotool search --onlyvisible --name '^Plint$' 2>/dev/null | head -n 1) &&
+        [ -n "$WINDOW" ] && find_client && shows resumed windowed
+}
+until_true 60 windowed_again || fail "Alt+Enter again: the window does not show the frame as it stood"
+step "Alt+Enter: the whole screen and back"
+
 # Exit ends plint.exe with status 0.
 exit_by_menu exit-menu
 [ ! -e "$work/game/stderr.txt" ] || fail "stderr.txt after a clean run: $(cat "$work/game/stderr.txt")"
@@ -175,4 +197,19 @@ until_true 30 grep -q 'cannot load .*Media/Canopy/Button.png' "$work/game/stderr
 [ ! -e "$work/elsewhere/stderr.txt" ] || fail "stderr.txt was written in the working folder"
 exit_by_menu elsewhere-menu "(started elsewhere) "
 step "started elsewhere; the missing image named in stderr.txt"
+
+# --scale 2: a 1280 x 960 client area, every pixel of the frame a 2 x 2 square.
+mv "$work/Button.png" "$work/game/Media/Canopy/Button.png"
+rm -f "$work/game/stderr.txt"
+CLIENT_SCALE=2
+xdotool mousemove 643 502
+start_windows "$work/game" --scale 2
+move_pointer 320 240
+until_true 60 settled scaled || fail "--scale 2: the view does not settle"
+[ "$(identify -format %wx%h "$SHOTS/scaled.png")" = 1280x960 ] || fail "--scale 2: not 1280 x 960"
+convert "$SHOTS/scaled.png" -sample 50% -sample 200% "$SHOTS/scaled-blocks.png"
+[ "$(differing scaled scaled-blocks 1280x960+0+0)" = 0 ] ||
+    fail "--scale 2: the picture is not made of 2 x 2 squares"
+exit_by_menu scaled-menu "(--scale 2) "
+step "--scale 2: a 1280 x 960 window of 2 x 2 squares"
 echo "test-windows: passed in $((SECONDS - started)) s"

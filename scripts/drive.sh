@@ -2,7 +2,7 @@
 # Driving the real game under Xvfb: a display, the game, keys, the pointer, screenshots and
 # waits on what they show. Sourced from the repository root with the game binary as $1 by the
 # tools that run the game (cpu-usage.sh, screenshots.sh, soak.sh, valgrind.sh,
-# test-windows.sh) and, through tests/e2e/lib.sh, by the end-to-end tests.
+# platforms/windows.sh) and, through tests/e2e/lib.sh, by the end-to-end tests.
 set -u
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -14,9 +14,11 @@ XVFB_PID=""
 GAME_PID=""
 WINDOW=""
 # Where the game's 640 x 480 lies on the screen when a window frame keeps it off the window's
-# own corner (wine leaves room for one): shots and pointer moves are taken there instead.
+# own corner (wine leaves room for one): shots and pointer moves are taken there instead, each
+# frame pixel CLIENT_SCALE screen pixels a side.
 CLIENT_X=""
 CLIENT_Y=""
+CLIENT_SCALE=1
 
 # The parts of the game's screen the checks look at, in window coordinates.
 MINIMAP=210x90+420+370     # the minimap: 35 x 15 cells of 6 pixels
@@ -35,12 +37,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# XVFB_SIZE, 800x600 unless set, is the screen's size.
 start_xvfb() {
-    xvfb_start "800x600x${XVFB_DEPTH:-24}" "$SHOTS/display.$$" || fail "could not start Xvfb"
+    xvfb_start "${XVFB_SIZE:-800x600}x${XVFB_DEPTH:-24}" "$SHOTS/display.$$" || fail "could not start Xvfb"
 }
 
-# Starts the game (or the command given, which runs it) and waits for its window; sets
-# GAME_PID and WINDOW.
+# Starts the game (or the command given, which runs it) and waits for its window, 640 x 480
+# unless WINDOW_SIZE says otherwise; sets GAME_PID and WINDOW.
 start_game() {
     # At the top left corner, where the classic SDL puts it and the compatibility library would not.
     env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy SDL_VIDEO_WINDOW_POS=0,0 "${@:-$GAME}" \
@@ -54,8 +57,8 @@ start_game() {
         sleep 0.1
     done
     [ -n "$WINDOW" ] || fail "no window titled Plint appeared"
-    xdotool getwindowgeometry "$WINDOW" | grep -q 'Geometry: 640x480' ||
-        fail "the window is not 640 x 480: $(xdotool getwindowgeometry "$WINDOW")"
+    xdotool getwindowgeometry "$WINDOW" | grep -q "Geometry: ${WINDOW_SIZE:-640x480}\$" ||
+        fail "the window is not ${WINDOW_SIZE:-640x480}: $(xdotool getwindowgeometry "$WINDOW")"
     sleep 0.5 # let the first passes draw
 }
 
@@ -69,7 +72,7 @@ press_key() {
 # Moves the pointer to window coordinates.
 move_pointer() {
     if [ -n "$CLIENT_X" ]; then
-        xdotool mousemove $((CLIENT_X + $1)) $((CLIENT_Y + $2))
+        xdotool mousemove $((CLIENT_X + CLIENT_SCALE * $1)) $((CLIENT_Y + CLIENT_SCALE * $2))
     else
         xdotool mousemove --window "$WINDOW" "$1" "$2"
     fi
@@ -82,7 +85,8 @@ click_left() {
 # Saves the game's pixels as PNG.
 screenshot() {
     if [ -n "$CLIENT_X" ]; then
-        import -window root -crop "640x480+$CLIENT_X+$CLIENT_Y" +repage "$SHOTS/$1.png"
+        import -window root -crop "$((640 * CLIENT_SCALE))x$((480 * CLIENT_SCALE))+$CLIENT_X+$CLIENT_Y" \
+            +repage "$SHOTS/$1.png"
     else
         import -window "$WINDOW" "$SHOTS/$1.png"
     fi || fail "screenshot $1 failed"

@@ -13,7 +13,7 @@ answers() {
 }
 
 answers 0 --help && help=$said
-[ "$(head -n 1 <<<"$help")" = "Usage: plint [-h | --help | --version]" ] || fail "--help: $help"
+[ "$(head -n 1 <<<"$help")" = "Usage: plint [--fullscreen] [--scale N]" ] || fail "--help: $help"
 # Built here, the game looks in Media under the working folder, then in this source tree's.
 grep -qx "  1. Media, in the folder the game is started from" <<<"$help" || fail "no 1.: $help"
 grep -qx "  2. $(pwd -P)/Media" <<<"$help" || fail "no 2. $(pwd -P)/Media: $help"
@@ -28,6 +28,14 @@ for asked in --help --version; do # an answer that cannot be written is an error
     said=$("$GAME" $asked 2>&1 >/dev/full)
     [ $? = 1 ] && [ "$said" = "plint: write error: No space left on device" ] || fail "$asked >/dev/full: $said"
 done
+for scale in 0 -1 2x "" 10001; do
+    answers 2 --scale "$scale" && [ "$said" = "plint: --scale takes a whole number from 1 up, not '$scale'; see 'plint --help'" ] ||
+        fail "--scale '$scale': $said"
+done
+# SDL's dummy display names no size, so nothing larger than the frame is offered.
+said=$(env SDL_VIDEODRIVER=dummy "$GAME" --scale=2 2>&1)
+[ $? = 2 ] && [ "$said" = "plint: --scale 2 does not fit this screen; the largest that does is 1" ] ||
+    fail "--scale=2 on a 640 x 480 screen: $said"
 answers 1 && [ "$said" = "plint: no display to open a window on" ] || fail "no display: $said"
 said=$(env SDL_VIDEODRIVER=x11 DISPLAY=:4321 "$GAME" 2>&1)
 [ $? = 1 ] && [ "$(wc -l <<<"$said")" = 1 ] || fail "an unreachable display: $said"
