@@ -154,6 +154,8 @@ std::string iconPath() {
     if (!source.empty()) {
         return withoutDotSteps(source + "/../packaging/icons/32x32/apps/plint.png");
     }
-    return installed.empty() ? "" : withoutDotSteps(installed + "/../../icons/hicolor/32x32/apps/plint.png");
+    return installed.empty()
+               ? ""
+               : withoutDotSteps(installed + "/../../icons/hicolor/32x32/apps/plint.png");
 #endif
 }
