@@ -30,9 +30,10 @@ fail() {
     exit 1
 }
 
+# Under set -e too (the Debian root's check): a process already gone is no failure.
 cleanup() {
-    [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null # a game left behind by a failure
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    [ -z "$GAME_PID" ] || kill -9 "$GAME_PID" 2>/dev/null || true # left behind by a failure
+    [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
     wait 2>/dev/null
 }
 trap cleanup EXIT
