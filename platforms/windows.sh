@@ -192,7 +192,7 @@ maze_shown elsewhere && [ "$(dot elsewhere)" = "$START_DOT" ] ||
     fail "started elsewhere: no maze with the dot in room (1, 1)"
 [ "$(pixel elsewhere 5 240)" = "$(pixel start 5 240)" ] ||
     fail "started elsewhere: the border is not the one from the art"
-until_true 30 grep -q 'cannot load .*Media/Canopy/Button.png' "$work/game/stderr.txt" ||
+until_true 30 grep -q 'Media/Canopy/Button.png is missing' "$work/game/stderr.txt" ||
     fail "the missing image is not named in stderr.txt beside plint.exe"
 [ ! -e "$work/elsewhere/stderr.txt" ] || fail "stderr.txt was written in the working folder"
 exit_by_menu elsewhere-menu "(started elsewhere) "
