@@ -60,7 +60,11 @@ for signal in TERM:15 INT:2; do
     # A shell starts a background job with SIGINT ignored, which SDL leaves so.
     env --default-signal=INT -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy "$GAME" 2>/dev/null &
     GAME_PID=$!
-    catches() { mask=$(awk '/^SigCgt/ {print $2}' /proc/$GAME_PID/status) && ((0x$mask & 1 << (${signal#*:} - 1))); }
+    # The job is the shell, then env, before it is the game: only the game's own mask counts.
+    catches() {
+        [ "$(readlink /proc/$GAME_PID/exe)" = "$GAME" ] &&
+            mask=$(awk '/^SigCgt/ {print $2}' /proc/$GAME_PID/status) && ((0x$mask & 1 << (${signal#*:} - 1)))
+    }
     until_true 15 catches || fail "the game never came to catch SIG${signal%:*}"
     kill -"${signal%:*}" "$GAME_PID" && wait_for_exit 5
     [ "$GAME_STATUS" = 0 ] || fail "SIG${signal%:*} ended the game with $GAME_STATUS, not status 0"
