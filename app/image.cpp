@@ -1,6 +1,7 @@
 // Loading the game's PNG images and blitting them, or cells of them, onto the screen.
 #include "app/image.h"
 
+#include "app/blend.h"
 #include "app/frame.h"
 #include "app/pixels.h"
 #include "app/pngcheck.h"
@@ -76,11 +77,14 @@ SDL_Surface* loadUnconverted(const char* fileName, ImageLimit limit) {
 
 // SDL rewrites the destination rectangle when it clips, so every blit gets a fresh one. A null
 // sheet never reaches SDL: the compatibility library does not refuse every one as classic does.
+// Sheets with their own alpha are blended by the game itself, the same under every SDL.
 void blitCell(SDL_Surface* sheet, const SDL_Rect* cell, int x, int y) {
     if (!sheet) {
         return;
     }
     SDL_Rect at = makeRect(x, y, 0, 0);
     SDL_Rect from = cell ? *cell : makeRect(0, 0, sheet->w, sheet->h);
-    SDL_BlitSurface(sheet, &from, screen, &at);
+    if (!blendAlphaImage(sheet, from, screen, at)) {
+        SDL_BlitSurface(sheet, &from, screen, &at);
+    }
 }

@@ -22,15 +22,20 @@ void writePixel(SDL_Surface* surface, int x, int y, Uint32 value) {
 
 // ---- Format descriptions --------------------------------------------------------------------
 
-// Each table is filled by asking SDL itself, so unpacking reproduces SDL_GetRGB exactly,
-// whatever rounding this SDL uses to widen a channel's bits.
+// The classic library's widening: the channel's bits shifted up and their top bits repeated
+// below, so a full channel reads 255 (a 5-bit 4 reads 33). The compatibility library 1.2.60
+// shifts alone (4 reads 32), so the game widens by this rule itself rather than asking SDL,
+// and every SDL gives the same colours. Below 4 bits the classic rule shifts alone too.
+static uint8_t widenChannel(Uint32 value, int loss) {
+    const Uint32 repeated = loss <= 4 ? value >> (8 - 2 * loss) : 0;
+    return uint8_t(value << loss | repeated);
+}
+
 static void fillWideningTables(PixelLayout& layout) {
     const ChannelField fields[3] = {layout.packing.red, layout.packing.green, layout.packing.blue};
     for (int c = 0; c < 3; ++c) {
         for (Uint32 v = 0; v <= fields[c].mask >> fields[c].shift; ++v) {
-            Uint8 rgb[3] = {0, 0, 0};
-            SDL_GetRGB(v << fields[c].shift, layout.packing.format, &rgb[0], &rgb[1], &rgb[2]);
-            layout.widened[c][v] = rgb[c];
+            layout.widened[c][v] = widenChannel(v, fields[c].loss);
         }
     }
 }

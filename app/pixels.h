@@ -96,7 +96,8 @@ struct ColourPacking {
 };
 
 // A surface's format, described once per loop instead of once per pixel. widened[c][v] is
-// SDL_GetRGB's 0..255 value for the raw channel bits v, so unpacking needs no call either.
+// the classic library's SDL_GetRGB value (0..255) for the raw channel bits v, whichever SDL
+// runs the game, so unpacking needs no call either.
 struct PixelLayout {
     int bytesPerPixel = 0;
     ColourPacking packing;
@@ -113,7 +114,8 @@ inline Uint32 packShifted(const ColourPacking& p, Uint32 r, Uint32 g, Uint32 b) 
            (b >> p.blue.loss) << p.blue.shift;
 }
 
-// The red, green and blue SDL_GetRGB gives for a raw pixel, through the widening tables.
+// The red, green and blue of a raw pixel, as the classic SDL_GetRGB gives them, through the
+// widening tables (a palette format asks SDL itself).
 inline void unpackColour(const PixelLayout& layout, Uint32 pixel, Uint8* r, Uint8* g, Uint8* b) {
     const ColourPacking& p = layout.packing;
     if (p.bySdl) {

@@ -1,4 +1,5 @@
 // The bottom floor: input, the end of a pass, raw pixels and images.
+#include "app/blend.h"
 #include "app/image.h"
 #include "app/input.h"
 #include "app/media.h"
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sys/stat.h>
 #include <string>
 #include <vector>
@@ -168,6 +170,99 @@ TEST(PixelLayout, AnyChannelWiderThanAByteIsLeftToSdl) {
         EXPECT_TRUE(describePixels(&f).packing.bySdl);
     }
 }
+
+// Unpacking gives the classic library's colours under every SDL (a 5-bit 4 reads 33), and on
+// the classic library every pixel of three 16-bit layouts unpacks as SDL_GetRGB unpacks it.
+TEST(PixelLayout, ChannelsWidenAsTheClassicLibraryWidensThem) {
+    Uint8 rgb[2][3] = {};
+    SDL_Surface* s565 = makeSurface(1, 1, 16);
+    unpackColour(describePixels(s565->format), 4u << 11, &rgb[0][0], &rgb[0][1], &rgb[0][2]);
+    EXPECT_EQ(rgb[0][0], 33);
+    for (SDL_Surface* s : {s565, SDL_CreateRGBSurface(0, 1, 1, 16, 0x7c00, 0x3e0, 0x1f, 0),
+                           SDL_CreateRGBSurface(0, 1, 1, 16, 0xf00, 0xf0, 0xf, 0)}) {
+        const PixelLayout layout = describePixels(s->format);
+        for (Uint32 v = 0; v < 65536 && classicSdl(); ++v) {
+            SDL_GetRGB(v, s->format, &rgb[0][0], &rgb[0][1], &rgb[0][2]);
+            unpackColour(layout, v, &rgb[1][0], &rgb[1][1], &rgb[1][2]);
+            ASSERT_EQ(std::memcmp(rgb[0], rgb[1], 3), 0)
+                << "pixel " << v << " of green mask " << s->format->Gmask;
+        }
+        SDL_FreeSurface(s);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Blending
+// ---------------------------------------------------------------------------------------------
+
+// The images with alpha are blended by the game; on the classic library SDL's own blit must
+// give every pixel the same, on the screen at 8, 16, 24 or 32 bits and, from 33 on, on
+// surfaces of other layouts: random colours with every alpha from 0 to 255 in each row, over
+// random pixels, drawn whole and as cells cut by the sheet's edges and the clip rectangle.
+class BlendTest : public ScreenTest, public ::testing::WithParamInterface<int> {
+  protected:
+    SDL_Surface* target() {
+        const Uint32 others[][5] = {
+            {16, 0x7c00, 0x3e0, 0x1f, 0},    {16, 0x1f, 0x7e0, 0xf800, 0},
+            {32, 0xff, 0xff00, 0xff0000, 0}, {32, 0xff0000, 0xff00, 0xff, 0xff000000},
+            {24, 0xff, 0xff00, 0xff0000, 0}, {16, 0xf00, 0xf0, 0xf, 0}};
+        openScreen(std::min(GetParam(), 32));
+        if (GetParam() <= 32) {
+            return screen;
+        }
+        const Uint32* l = others[GetParam() - 33];
+        made = SDL_CreateRGBSurface(0, 640, 480, int(l[0]), l[1], l[2], l[3], l[4]);
+        return made;
+    }
+    void TearDown() override {
+        SDL_FreeSurface(made);
+        ScreenTest::TearDown();
+    }
+    SDL_Surface* made = nullptr;
+};
+
+TEST_P(BlendTest, EveryPixelIsTheClassicLibrarysOwn) {
+    SDL_Surface* t = target();
+    if (!classicSdl()) {
+        GTEST_SKIP() << "the compatibility library rounds otherwise: no oracle here";
+    }
+    std::mt19937 random(3);
+    const SDL_Rect clip = makeRect(50, 40, 500, 400);
+    SDL_SetClipRect(t, &clip);
+    const SDL_Rect placements[][2] = {{makeRect(0, 0, 256, 64), makeRect(100, 200, 0, 0)},
+                                      {makeRect(-20, -10, 100, 50), makeRect(20, 20, 0, 0)},
+                                      {makeRect(200, 30, 100, 50), makeRect(500, 420, 0, 0)}};
+    for (bool abgr : {false, true}) {
+        SDL_Surface* sheet = SDL_CreateRGBSurface(SDL_SRCALPHA, 256, 64, 32, abgr ? 0xff : 0xff0000,
+                                                  0xff00, abgr ? 0xff0000 : 0xff, 0xff000000);
+        for (int i = 0; i < 256 * 64; ++i) {
+            writePixel(sheet, i % 256, i / 256,
+                       (Uint32(random()) & 0xffffff) | Uint32(i % 256) << 24);
+        }
+        for (const auto& [cell, at] : placements) {
+            std::vector<Uint32> under(size_t(t->w * t->h));
+            std::generate(under.begin(), under.end(), [&] { return Uint32(random()); });
+            restorePixels(t, under);
+            under = rawPixels(t);
+            SDL_Rect from = cell, to = at;
+            SDL_BlitSurface(sheet, &from, t, &to);
+            const std::vector<Uint32> bySdl = rawPixels(t);
+            restorePixels(t, under);
+            ASSERT_TRUE(blendAlphaImage(sheet, cell, t, at));
+            const std::vector<Uint32> blended = rawPixels(t);
+            const size_t first =
+                size_t(std::mismatch(blended.begin(), blended.end(), bySdl.begin()).first -
+                       blended.begin());
+            EXPECT_EQ(first, blended.size())
+                << (abgr ? "ABGR" : "ARGB") << " sheet, cell at x " << cell.x << ": 0x" << std::hex
+                << blended[first] << ", SDL 0x" << bySdl[first] << " under 0x" << under[first];
+        }
+        SDL_FreeSurface(sheet);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, BlendTest,
+                         ::testing::Values(8, 16, 24, 32, 33, 34, 35, 36, 37, 38));
 
 // ---------------------------------------------------------------------------------------------
 // Images

@@ -32,6 +32,12 @@ class ScreenTest : public ::testing::Test {
     }
 };
 
+// True when the classic SDL 1.2 runs the tests, not the compatibility library over SDL 2
+// (1.2.50 and up): only the classic library can be the oracle for its own arithmetic.
+inline bool classicSdl() {
+    return SDL_Linked_Version()->patch < 50;
+}
+
 // A software surface of the given depth with the usual channel masks for it.
 inline SDL_Surface* makeSurface(int width, int height, int bitsPerPixel) {
     const bool sixteen = bitsPerPixel == 16;
@@ -49,6 +55,25 @@ template <class Colour> SDL_Surface* sheet(int w, int h, Colour colourOf) {
         }
     }
     return s;
+}
+
+// Every raw pixel of a surface, row by row; and those pixels written back.
+inline std::vector<Uint32> rawPixels(SDL_Surface* s) {
+    std::vector<Uint32> pixels;
+    for (int y = 0; y < s->h; ++y) {
+        for (int x = 0; x < s->w; ++x) {
+            pixels.push_back(readPixel(s, x, y));
+        }
+    }
+    return pixels;
+}
+
+inline void restorePixels(SDL_Surface* s, const std::vector<Uint32>& pixels) {
+    for (int y = 0; y < s->h; ++y) {
+        for (int x = 0; x < s->w; ++x) {
+            writePixel(s, x, y, pixels[size_t(y) * size_t(s->w) + size_t(x)]);
+        }
+    }
 }
 
 // A pixel of a 32-bit surface as 0xRRGGBB.
