@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The game's own suite: installs what the tests need, builds the normal and the sanitizer
 # (ASan + UBSan) configurations and runs every test headless in both. With --everywhere it
-# then runs the stages that try the game elsewhere (platforms/: other compilers, the Windows
-# release and unit tests under wine, a fresh Debian root), unless PLINT_SUITE=local (a nested
+# then runs the stages that try the game elsewhere (platforms/: other compilers, the frame
+# hashes under SDL 1.2's compatibility library, the Windows release and unit tests under wine,
+# other processors, a fresh Debian root), unless PLINT_SUITE=local (a nested
 # run inside that Debian root). Exits non-zero on any failure.
 #   ./test.sh [--everywhere]
 set -eu
@@ -37,6 +38,7 @@ echo "== sanitizer build =="
 
 if [ $everywhere = 1 ]; then
     platforms/compilers.sh || status=1
+    platforms/sdl-compat.sh -L frames || status=1 # the classic library's frames over SDL 2
     platforms/windows.sh || status=1
     platforms/windows-units.sh || status=1
     platforms/cross.sh || status=1

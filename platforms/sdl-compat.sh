@@ -39,4 +39,5 @@ for want in "$lib/sdl12-compat/libSDL-1.2.so.0" "$lib/libSDL2-2.0.so.0"; do
     }
 done
 echo "testing against $lib/sdl12-compat and SDL 2"
-cd build-test && ctest --output-on-failure "$@"
+# dpkg-shlibdeps finds no package for the library LD_LIBRARY_PATH points at.
+cd build-test && ctest --output-on-failure -E '^package\.' "$@"
