@@ -20,9 +20,10 @@ same_as_1x() {
 screenshot() {
     import -window root -crop "$SHOWN+0+0" +repage "$SHOTS/$1.png" || fail "screenshot $1 failed"
 }
-# on_black SHOT: nothing but black round the frame at 2x in the middle of the screen.
+# on_black SHOT: nothing but black round the frame at 2x in the middle of the screen. The
+# colours alone are weighed: ImageMagick 7 gives the drawn image an alpha channel, opaque.
 on_black() {
-    [ "$(convert "$SHOTS/$1.png" -fill black -draw 'rectangle 320,60 1599,1019' \
+    [ "$(convert "$SHOTS/$1.png" -fill black -draw 'rectangle 320,60 1599,1019' -alpha off \
         -format '%[fx:maxima]' info:)" = 0 ]
 }
 
