@@ -198,7 +198,8 @@ TEST(PixelLayout, ChannelsWidenAsTheClassicLibraryWidensThem) {
 // The images with alpha are blended by the game; on the classic library SDL's own blit must
 // give every pixel the same, on the screen at 8, 16, 24 or 32 bits and, from 33 on, on
 // surfaces of other layouts: random colours with every alpha from 0 to 255 in each row, over
-// random pixels, drawn whole and as cells cut by the sheet's edges and the clip rectangle.
+// random pixels, drawn whole and as cells cut by the sheet's edges (down to its corner pixel)
+// and by the clip rectangle.
 class BlendTest : public ScreenTest, public ::testing::WithParamInterface<int> {
   protected:
     SDL_Surface* target() {
@@ -231,7 +232,8 @@ TEST_P(BlendTest, EveryPixelIsTheClassicLibrarysOwn) {
     SDL_SetClipRect(t, &clip);
     const SDL_Rect placements[][2] = {{makeRect(0, 0, 256, 64), makeRect(100, 200, 0, 0)},
                                       {makeRect(-20, -10, 100, 50), makeRect(20, 20, 0, 0)},
-                                      {makeRect(200, 30, 100, 50), makeRect(500, 420, 0, 0)}};
+                                      {makeRect(200, 30, 100, 50), makeRect(500, 420, 0, 0)},
+                                      {makeRect(255, 63, 9, 9), makeRect(300, 300, 0, 0)}};
     for (bool abgr : {false, true}) {
         SDL_Surface* sheet = SDL_CreateRGBSurface(SDL_SRCALPHA, 256, 64, 32, abgr ? 0xff : 0xff0000,
                                                   0xff00, abgr ? 0xff0000 : 0xff, 0xff000000);
