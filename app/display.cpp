@@ -171,6 +171,33 @@ bool openPresentation(int scale, bool fullscreen) {
     return true;
 }
 
+// One frame row widened into `to`, each pixel stored `n` times side by side; Times is n
+// when it is known when compiling (0 when it is not), so the common scales get loops the
+// compiler can unroll and vectorise.
+template <int Bytes, int Times>
+static void widenRow(const Uint8* from, Uint8* to, int width, int n) {
+    const int times = Times > 0 ? Times : n;
+    for (int x = 0; x < width; ++x, from += Bytes) {
+        const Uint32 pixel = loadPixel<Bytes>(from);
+        for (int i = 0; i < times; ++i, to += Bytes) {
+            storePixel<Bytes>(to, pixel);
+        }
+    }
+}
+
+template <int Bytes> static void widenRowBy(const Uint8* from, Uint8* to, int width, int n) {
+    switch (n) {
+    case 2:
+        return widenRow<Bytes, 2>(from, to, width, n);
+    case 3:
+        return widenRow<Bytes, 3>(from, to, width, n);
+    case 4:
+        return widenRow<Bytes, 4>(from, to, width, n);
+    default:
+        return widenRow<Bytes, 0>(from, to, width, n);
+    }
+}
+
 // Rows are replicated whole: each frame row is widened once into the first row of its block,
 // which is then copied down. Only raw values move, in the one format both surfaces share.
 void scaleFrame(SDL_Surface* frame, SDL_Surface* target, Presentation at) {
@@ -181,15 +208,8 @@ void scaleFrame(SDL_Surface* frame, SDL_Surface* target, Presentation at) {
         constexpr int Bytes = decltype(bytes)::value;
         const size_t rowBytes = size_t(frame->w) * size_t(n) * Bytes;
         for (int y = 0; y < frame->h; ++y) {
-            const Uint8* from = rowStart(frame, y);
             Uint8* const first = rowStart(target, at.top + y * n) + Bytes * at.left;
-            Uint8* to = first;
-            for (int x = 0; x < frame->w; ++x, from += Bytes) {
-                const Uint32 pixel = loadPixel<Bytes>(from);
-                for (int i = 0; i < n; ++i, to += Bytes) {
-                    storePixel<Bytes>(to, pixel);
-                }
-            }
+            widenRowBy<Bytes>(rowStart(frame, y), first, frame->w, n);
             for (int copy = 1; copy < n; ++copy) {
                 std::memcpy(rowStart(target, at.top + y * n + copy) + Bytes * at.left, first,
                             rowBytes);
