@@ -146,4 +146,19 @@ TEST_F(PresentationTest, TheSwitchKeepsTheFrameAndShowsItAtOnce) {
     expectCorners(screen, {});
 }
 
+// The pointer keeps pointing at its frame pixel across a switch, the frame's edges included.
+TEST_F(PresentationTest, TheSwitchKeepsThePointerOnItsFramePixel) {
+    ASSERT_TRUE(openPresentation(1, false));
+    for (const auto& [x, y] : {std::pair{0, 0}, {639, 479}}) {
+        SDL_WarpMouse(Uint16(x), Uint16(y));
+        ASSERT_TRUE(toggleFullscreen());
+        int shownX = -1;
+        int shownY = -1;
+        SDL_GetMouseState(&shownX, &shownY);
+        const ScreenPoint at = pointerInFrame(shownX, shownY, presentation);
+        EXPECT_EQ(std::pair(at.x, at.y), std::pair(x, y));
+        ASSERT_TRUE(toggleFullscreen());
+    }
+}
+
 } // namespace
