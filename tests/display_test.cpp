@@ -106,7 +106,10 @@ INSTANTIATE_TEST_SUITE_P(Depths, ScaleFrameTest, testing::Values(16, 24, 32));
 // SDL's dummy driver names no desktop size, so the whole screen is taken to be the frame's own.
 class PresentationTest : public testing::Test {
   protected:
-    void SetUp() override { ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError(); }
+    void SetUp() override {
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        largestScale(); // as the window's start-up asks before any mode is set
+    }
     void TearDown() override {
         if (screen != SDL_GetVideoSurface()) {
             SDL_FreeSurface(screen); // the frame apart, which the game keeps for its whole run

@@ -12,6 +12,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -258,6 +259,8 @@ TEST_F(OverlayTest, ThePointerShowsWhereItsWholeFrameWould) {
     EXPECT_EQ(redAt(100, 100), (Points{{92, 82}, {112, 122}}));
     EXPECT_EQ(redAt(5, 5), (Points{{17, 27}})) << "the other one left of the screen";
     EXPECT_EQ(redAt(600, 460), (Points{{592, 442}})) << "the other one below the screen";
+    const SDL_Rect& cut = cursorFrames[3]; // only the two pixels' rows and columns are blended
+    EXPECT_EQ(std::tuple(cut.x, cut.y, cut.w, cut.h), std::tuple(328, 30, 21, 41));
 }
 
 // ---------------------------------------------------------------------------------------------
