@@ -93,7 +93,7 @@ TEST_F(MenuTest, EachPieceOfAFrameComesFromItsOwnTile) {
                   {"top right corner", 480, 90, 2}, {"bottom right corner", 480, 130, 3},
                   {"bottom edge", 175, 130, 4},     {"right edge", 480, 115, 5},
                   {"top edge", 300, 90, 6},         {"left edge", 150, 115, 7},
-                  {"middle", 300, 115, 8}};
+                  {"middle", 300, 115, 8},          {"middle, its last 6 columns", 466, 115, 8}};
     for (const Uint32 lit : {0u, 1u}) {
         pass(lit ? 320 : 0, 115, Up);
         for (const auto& p : pieces) {
@@ -350,7 +350,7 @@ TEST(ClockLines, ATwelveHourClockAndTheDateWithItsOrdinal) {
     const struct {
         int hour, minute, second;
         const char* line;
-    } clocks[] = {{0, 5, 9, "12:05:09 AM"},    {9, 7, 3, "9:07:03 AM"},
+    } clocks[] = {{0, 5, 9, "12:05:09 AM"},    {9, 10, 10, "9:10:10 AM"},
                   {11, 59, 59, "11:59:59 AM"}, {12, 0, 0, "12:00:00 PM"},
                   {13, 30, 45, "1:30:45 PM"},  {23, 59, 59, "11:59:59 PM"}};
     for (const auto& clock : clocks) {
