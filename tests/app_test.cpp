@@ -290,12 +290,14 @@ TEST(LoadFailure, OnlyARegularFileOfAPlausibleSizeIsRead) {
         {"empty.png", "empty.png is empty, not a PNG"},
         {"sparse.png", "sparse.png is 11040377 bytes, more than any 1280 x 960 PNG needs"},
     };
-#ifndef _WIN32 // Windows opens no folder as a file, and has neither FIFOs nor device files
+#ifndef _WIN32 // Windows opens no folder as a file, and has no FIFOs, device files or loops
     fs::create_directory("folder.png");
     ASSERT_EQ(mkfifo("fifo.png", 0600), 0);
     cases.push_back({"folder.png", "folder.png is a directory, not a file"});
     cases.push_back({"fifo.png", "fifo.png is a FIFO, not a file"});
     cases.push_back({"/dev/zero", "/dev/zero is a device, not a file"});
+    fs::create_symlink("loop.png", "loop.png");
+    cases.push_back({"loop.png", "loop.png is a loop of symbolic links"});
 #endif
     for (const auto& [file, says] : cases) {
         EXPECT_EQ(loadImage(file), nullptr) << says;
