@@ -140,8 +140,8 @@ class SlideTest : public MenuTest, public ::testing::WithParamInterface<SlideCas
 
 // Resume's frame spans its row - 28 .. row + 28 and Exit's, 50 rows lower, ends at row + 78.
 // The bars and their text move out by the offset: the top bar's image rows from 70 + offset,
-// the clock's text up from rows 38..58 (its last cell ends at x 623), the bottom bar down from
-// row 419 and the credit from row 442.
+// the date's and the clock's text up from rows 18..37 and 38..58 (each one's last cell ends at
+// x 623), the bottom bar down from row 419 and the credit from row 442.
 TEST_P(SlideTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
     const SlideCase& c = GetParam();
     barsSurface = sheet(640, 131, [](int, int y) { return bar(y); });
@@ -167,6 +167,9 @@ TEST_P(SlideTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
     EXPECT_EQ(rgbAt(screen, 623, 58 - c.offset), 0x00FF00u) << "the clock's last row";
     EXPECT_NE(rgbAt(screen, 623, 59 - c.offset), 0x00FF00u) << "below the clock";
     EXPECT_NE(rgbAt(screen, 624, 58 - c.offset), 0x00FF00u) << "right of the clock";
+    if (c.offset <= 37) {
+        EXPECT_EQ(rgbAt(screen, 623, 37 - c.offset), 0x00FF00u) << "the date, above the clock";
+    }
     if (442 + c.offset < 480) {
         EXPECT_EQ(rgbAt(screen, 20, 442 + c.offset), 0x00FF00u) << "the credit's top left";
     }
