@@ -264,8 +264,9 @@ void drawPassAt(double x, double y, double angle) {
 }
 
 // A 100 x 50 wall and a 10 x 10 background: the wall's texels as the display shows them,
-// plain grey (rim 96, inside 128) where it has no pixels, its name on stderr; the player
-// starts at (1.5, 1.5); and beside the background the view lies on dark grey.
+// plain grey (rim 96, inside 128) where it has no pixels, its name on stderr (a wall only one
+// row short is named too); the player starts at (1.5, 1.5); and beside the background the view
+// lies on dark grey.
 TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
     enterScratchFolder();
     writeImage("Media/Game/wall.png", 100, 50, [](int c, int r) { return c << 16 | r << 8 | 99; });
@@ -290,6 +291,11 @@ TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
     runWorldFrame();
     EXPECT_EQ(readPixel(screen, 0, 0), rgb(255, 255, 255)) << "the background, from its corner";
     EXPECT_EQ(readPixel(screen, 320, 0), rgb(40, 44, 52)) << "beside it: plain dark grey";
+    writeImage("Media/Game/wall.png", 400, 257, [](int, int) { return 0x808080; });
+    testing::internal::CaptureStderr();
+    loadWorldAssets();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("is 400 x 257"), std::string::npos)
+        << "a wall one row short is named too";
 }
 
 // From inside a wall the ray can stop on the player's own point, or a hair from it. Such a
