@@ -269,6 +269,11 @@ void drawPassAt(double x, double y, double angle) {
 // lies on dark grey.
 TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
     enterScratchFolder();
+    writeImage("Media/Game/wall.png", 400, 257, [](int, int) { return 0x808080; });
+    testing::internal::CaptureStderr();
+    loadWorldAssets(); // and no background yet, so none to free
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("is 400 x 257"), std::string::npos)
+        << "a wall one row short is named too";
     writeImage("Media/Game/wall.png", 100, 50, [](int c, int r) { return c << 16 | r << 8 | 99; });
     writeImage("Media/Game/background.png", 10, 10, [](int, int) { return 0xFFFFFF; });
     testing::internal::CaptureStderr();
@@ -291,11 +296,6 @@ TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
     runWorldFrame();
     EXPECT_EQ(readPixel(screen, 0, 0), rgb(255, 255, 255)) << "the background, from its corner";
     EXPECT_EQ(readPixel(screen, 320, 0), rgb(40, 44, 52)) << "beside it: plain dark grey";
-    writeImage("Media/Game/wall.png", 400, 257, [](int, int) { return 0x808080; });
-    testing::internal::CaptureStderr();
-    loadWorldAssets();
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("is 400 x 257"), std::string::npos)
-        << "a wall one row short is named too";
 }
 
 // From inside a wall the ray can stop on the player's own point, or a hair from it. Such a
