@@ -907,7 +907,8 @@ int count_cyan(const Canvas& c) {
 
 // FreeType releases draw glyphs a little differently, so the font is held to what the game
 // relies on rather than to its bytes: an RGBA sheet of 1425 x 21, 95 cells of 15 x 21, the
-// space cell (0) wholly clear and every other cell with some ink.
+// space cell (0) wholly clear, every other cell with some ink, and none in a cell's last column:
+// the game steps 11 pixels a glyph, so ink there would lie over the next glyph's strokes.
 int check_font(const char* path) {
     png_image image = {};
     image.version = PNG_IMAGE_VERSION;
@@ -930,13 +931,20 @@ int check_font(const char* path) {
     }
     int status = 0;
     for (int i = 0; i < kGlyphs; ++i) {
-        int ink = 0;
+        int ink = 0, spilt = 0;
         for (int y = 0; y < kCellH; ++y)
-            for (int x = i * kCellW; x < (i + 1) * kCellW; ++x)
+            for (int x = i * kCellW; x < (i + 1) * kCellW; ++x) {
                 ink += px[(y * W + x) * 4 + 3] > 0;
+                spilt += x == (i + 1) * kCellW - 1 && px[(y * W + x) * 4 + 3] > 0;
+            }
         if ((i == 0) != (ink == 0)) {
             std::fprintf(stderr, "%s: the cell of '%c' is %s\n", path, char(32 + i),
                          i == 0 ? "not clear" : "empty");
+            status = 1;
+        }
+        if (spilt) {
+            std::fprintf(stderr, "%s: '%c' has ink in its cell's last column\n", path,
+                         char(32 + i));
             status = 1;
         }
     }

@@ -144,30 +144,33 @@ TEST(FramePacing, APassJustStartedSleepsOutTheWholePeriod) {
 // Pixels
 // ---------------------------------------------------------------------------------------------
 
-// The game packs colours by shifts only where every channel fits a byte; a display with one
-// channel of 10 bits, whichever it is, has every colour mapped by SDL. The formats are made
-// by hand: the compatibility library gives a surface of such masks a format of its own.
-TEST(PixelLayout, AnyChannelWiderThanAByteIsLeftToSdl) {
-    struct Wide {
+// The game packs colours by shifts where every channel fits a byte, the common 8-8-8 display
+// among them; one with a channel of 10 bits, whichever it is, has every colour mapped by SDL.
+// The formats are made by hand: the compatibility library gives a surface of such masks a
+// format of its own.
+TEST(PixelLayout, OnlyAChannelWiderThanAByteIsLeftToSdl) {
+    struct Channels {
         const char* what;
         int redBits, greenBits, blueBits; // packed red, green, blue from the top down
+        bool bySdl;
     };
-    const Wide formats[] = {
-        {"red of 10 bits", 10, 8, 8},
-        {"green of 10 bits", 8, 10, 8},
-        {"blue of 10 bits", 8, 8, 10},
+    const Channels formats[] = {
+        {"every channel of 8 bits", 8, 8, 8, false},
+        {"red of 10 bits", 10, 8, 8, true},
+        {"green of 10 bits", 8, 10, 8, true},
+        {"blue of 10 bits", 8, 8, 10, true},
     };
-    for (const Wide& wide : formats) {
-        SCOPED_TRACE(wide.what);
+    for (const Channels& bits : formats) {
+        SCOPED_TRACE(bits.what);
         SDL_PixelFormat f = {};
         f.BitsPerPixel = 32;
         f.BytesPerPixel = 4;
-        f.Gshift = Uint8(wide.blueBits);
-        f.Rshift = Uint8(wide.blueBits + wide.greenBits);
-        f.Rmask = ((1u << wide.redBits) - 1) << f.Rshift;
-        f.Gmask = ((1u << wide.greenBits) - 1) << f.Gshift;
-        f.Bmask = (1u << wide.blueBits) - 1;
-        EXPECT_TRUE(describePixels(&f).packing.bySdl);
+        f.Gshift = Uint8(bits.blueBits);
+        f.Rshift = Uint8(bits.blueBits + bits.greenBits);
+        f.Rmask = ((1u << bits.redBits) - 1) << f.Rshift;
+        f.Gmask = ((1u << bits.greenBits) - 1) << f.Gshift;
+        f.Bmask = (1u << bits.blueBits) - 1;
+        EXPECT_EQ(describePixels(&f).packing.bySdl, bits.bySdl);
     }
 }
 
@@ -384,12 +387,14 @@ TEST(LoadFailure, OnlyARegularFileOfAPlausibleSizeIsRead) {
         {"empty.png", "empty.png is empty, not a PNG"},
         {"sparse.png", "sparse.png is 11040377 bytes, more than any 1280 x 960 PNG needs"},
     };
-#ifndef _WIN32 // Windows opens no folder as a file, and has neither FIFOs nor device files
+#ifndef _WIN32 // Windows opens no folder as a file, and has no FIFOs, device files or loops
     fs::create_directory("folder.png");
     ASSERT_EQ(mkfifo("fifo.png", 0600), 0);
     cases.push_back({"folder.png", "folder.png is a directory, not a file"});
     cases.push_back({"fifo.png", "fifo.png is a FIFO, not a file"});
     cases.push_back({"/dev/zero", "/dev/zero is a device, not a file"});
+    fs::create_symlink("loop.png", "loop.png");
+    cases.push_back({"loop.png", "loop.png is a loop of symbolic links"});
 #endif
     for (const auto& [file, says] : cases) {
         EXPECT_EQ(loadImage(file), nullptr) << says;

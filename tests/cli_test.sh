@@ -44,7 +44,8 @@ said=$(env SDL_VIDEODRIVER=x11 DISPLAY=:4321 "$GAME" 2>&1)
 # Wayland driver; under the compatibility library none answers there) must not let SDL fall
 # back to drawing in the terminal or offscreen: one line, status 1 at once, and the terminal's
 # settings as they were.
-T=$(mktemp -d /tmp/plint-cli-XXXXXX) && trap 'rm -rf "$T"' EXIT
+# The helpers' own cleanup stays on the trap: it ends a game a failed check leaves running.
+T=$(mktemp -d /tmp/plint-cli-XXXXXX) && trap 'cleanup; rm -rf "$T"' EXIT
 for display in DISPLAY=:4321 WAYLAND_DISPLAY=plint-none; do
     said=$(script -qec "stty -a >$T/before; env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
         XDG_RUNTIME_DIR=$T $display timeout 5 $(printf %q "$GAME"); echo \$? >$T/status; stty -a >$T/after" \
@@ -57,8 +58,10 @@ done
 # SDL turns SIGTERM and SIGINT into a quit once its video has started, which the caught-signal
 # mask shows: from then on, loading included, either ends the game.
 for signal in TERM:15 INT:2; do
-    # A shell starts a background job with SIGINT ignored, which SDL leaves so.
-    env --default-signal=INT -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy "$GAME" 2>/dev/null &
+    # A shell starts a background job with SIGINT ignored, which SDL leaves so. The game dies
+    # with this shell, even one killed outright at ctest's timeout, and holds none of its pipes.
+    env --default-signal=INT -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy \
+        setpriv --pdeathsig KILL "$GAME" >/dev/null 2>&1 &
     GAME_PID=$!
     # The job is the shell, then env, before it is the game: only the game's own mask counts.
     catches() {

@@ -12,6 +12,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -92,7 +93,7 @@ TEST_F(MenuTest, EachPieceOfAFrameComesFromItsOwnTile) {
                   {"top right corner", 480, 90, 2}, {"bottom right corner", 480, 130, 3},
                   {"bottom edge", 175, 130, 4},     {"right edge", 480, 115, 5},
                   {"top edge", 300, 90, 6},         {"left edge", 150, 115, 7},
-                  {"middle", 300, 115, 8}};
+                  {"middle", 300, 115, 8},          {"middle, its last 6 columns", 466, 115, 8}};
     for (const Uint32 lit : {0u, 1u}) {
         pass(lit ? 320 : 0, 115, Up);
         for (const auto& p : pieces) {
@@ -139,8 +140,8 @@ class SlideTest : public MenuTest, public ::testing::WithParamInterface<SlideCas
 
 // Resume's frame spans its row - 28 .. row + 28 and Exit's, 50 rows lower, ends at row + 78.
 // The bars and their text move out by the offset: the top bar's image rows from 70 + offset,
-// the clock's text up from rows 38..58 (its last cell ends at x 623), the bottom bar down from
-// row 419 and the credit from row 442.
+// the date's and the clock's text up from rows 18..37 and 38..58 (each one's last cell ends at
+// x 623), the bottom bar down from row 419 and the credit from row 442.
 TEST_P(SlideTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
     const SlideCase& c = GetParam();
     barsSurface = sheet(640, 131, [](int, int y) { return bar(y); });
@@ -166,6 +167,9 @@ TEST_P(SlideTest, ButtonsBarsAndTextStandWhereTheFadePutsThem) {
     EXPECT_EQ(rgbAt(screen, 623, 58 - c.offset), 0x00FF00u) << "the clock's last row";
     EXPECT_NE(rgbAt(screen, 623, 59 - c.offset), 0x00FF00u) << "below the clock";
     EXPECT_NE(rgbAt(screen, 624, 58 - c.offset), 0x00FF00u) << "right of the clock";
+    if (c.offset <= 37) {
+        EXPECT_EQ(rgbAt(screen, 623, 37 - c.offset), 0x00FF00u) << "the date, above the clock";
+    }
     if (442 + c.offset < 480) {
         EXPECT_EQ(rgbAt(screen, 20, 442 + c.offset), 0x00FF00u) << "the credit's top left";
     }
@@ -258,6 +262,8 @@ TEST_F(OverlayTest, ThePointerShowsWhereItsWholeFrameWould) {
     EXPECT_EQ(redAt(100, 100), (Points{{92, 82}, {112, 122}}));
     EXPECT_EQ(redAt(5, 5), (Points{{17, 27}})) << "the other one left of the screen";
     EXPECT_EQ(redAt(600, 460), (Points{{592, 442}})) << "the other one below the screen";
+    const SDL_Rect& cut = cursorFrames[3]; // only the two pixels' rows and columns are blended
+    EXPECT_EQ(std::tuple(cut.x, cut.y, cut.w, cut.h), std::tuple(328, 30, 21, 41));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -347,7 +353,7 @@ TEST(ClockLines, ATwelveHourClockAndTheDateWithItsOrdinal) {
     const struct {
         int hour, minute, second;
         const char* line;
-    } clocks[] = {{0, 5, 9, "12:05:09 AM"},    {9, 7, 3, "9:07:03 AM"},
+    } clocks[] = {{0, 5, 9, "12:05:09 AM"},    {9, 10, 10, "9:10:10 AM"},
                   {11, 59, 59, "11:59:59 AM"}, {12, 0, 0, "12:00:00 PM"},
                   {13, 30, 45, "1:30:45 PM"},  {23, 59, 59, "11:59:59 PM"}};
     for (const auto& clock : clocks) {

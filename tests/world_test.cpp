@@ -264,10 +264,16 @@ void drawPassAt(double x, double y, double angle) {
 }
 
 // A 100 x 50 wall and a 10 x 10 background: the wall's texels as the display shows them,
-// plain grey (rim 96, inside 128) where it has no pixels, its name on stderr; the player
-// starts at (1.5, 1.5); and beside the background the view lies on dark grey.
+// plain grey (rim 96, inside 128) where it has no pixels, its name on stderr (a wall only one
+// row short is named too); the player starts at (1.5, 1.5); and beside the background the view
+// lies on dark grey.
 TEST_P(WorldViewTest, TheWallIsReadThroughTheDisplaysFormat) {
     enterScratchFolder();
+    writeImage("Media/Game/wall.png", 400, 257, [](int, int) { return 0x808080; });
+    testing::internal::CaptureStderr();
+    loadWorldAssets(); // and no background yet, so none to free
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("is 400 x 257"), std::string::npos)
+        << "a wall one row short is named too";
     writeImage("Media/Game/wall.png", 100, 50, [](int c, int r) { return c << 16 | r << 8 | 99; });
     writeImage("Media/Game/background.png", 10, 10, [](int, int) { return 0xFFFFFF; });
     testing::internal::CaptureStderr();
