@@ -44,8 +44,8 @@ class InputTest : public ScreenTest {
     }
 };
 
-// The states are stored as 0 (Up), 1 (Held) and 2 (Pressed); only Pressed clicks a button.
-// A key SDL has no symbol for (0) is held like any other.
+// The states are stored as 0 (Up), 1 (Held) and 2 (Pressed); only Pressed clicks a button or
+// switches the screen (F11). A key SDL has no symbol for (0) is held like any other.
 TEST_F(InputTest, APressLastsOnePassThenHoldsUntilReleased) {
     const Uint8 pushed[] = {SDL_KEYDOWN, 0, SDL_KEYDOWN, SDL_KEYUP};
     const int seen[] = {2, 1, 2, 0};
@@ -53,6 +53,7 @@ TEST_F(InputTest, APressLastsOnePassThenHoldsUntilReleased) {
         SCOPED_TRACE(testing::Message() << "pass " << pass);
         if (pushed[pass]) {
             push(pushed[pass], SDLK_w);
+            push(pushed[pass], SDLK_F11);
             push(pushed[pass], SDLK_UNKNOWN);
             push(pushed[pass] == SDL_KEYDOWN ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP,
                  SDL_BUTTON_RIGHT);
@@ -61,6 +62,7 @@ TEST_F(InputTest, APressLastsOnePassThenHoldsUntilReleased) {
         EXPECT_EQ(keyStates[SDLK_w], seen[pass]);
         EXPECT_EQ(keyStates[SDLK_UNKNOWN], seen[pass]);
         EXPECT_EQ(mouseButtonStates[SDL_BUTTON_RIGHT], seen[pass]);
+        EXPECT_EQ(fullscreenAsked(), seen[pass] == Pressed) << "F11 switches on its press alone";
     }
 }
 
