@@ -198,30 +198,31 @@ static void blendRows(SDL_Surface* sheet, const SDL_Rect& from, SDL_Surface* tar
     }
 }
 
+// Each blender works on one pixel size only, but the one for any other format, which takes
+// every size.
 static void blendClipped(SDL_Surface* sheet, const SDL_Rect& from, SDL_Surface* target,
                          const SDL_Rect& at) {
     const SDL_PixelFormat* s = sheet->format;
     const SDL_PixelFormat* t = target->format;
-    forBytesPerPixel(t->BytesPerPixel, [&](auto bytes) {
-        constexpr int Bytes = bytes();
-        switch (chooseBlender(s, t)) {
-        case Blender::Packed:
-            return blendRows<Bytes>(sheet, from, target, at, blendPacked);
-        case Blender::To565:
-            return blendRows<Bytes>(sheet, from, target, at, blendFiveBit<6>);
-        case Blender::To555:
-            return blendRows<Bytes>(sheet, from, target, at, blendFiveBit<5>);
-        case Blender::Channels:
-            return blendRows<Bytes>(sheet, from, target, at, [&](Uint32 source, Uint32 under) {
+    switch (chooseBlender(s, t)) {
+    case Blender::Packed:
+        return blendRows<4>(sheet, from, target, at, blendPacked);
+    case Blender::To565:
+        return blendRows<2>(sheet, from, target, at, blendFiveBit<6>);
+    case Blender::To555:
+        return blendRows<2>(sheet, from, target, at, blendFiveBit<5>);
+    case Blender::Palette:
+        mapPalette(t->palette);
+        return blendRows<1>(sheet, from, target, at, [&](Uint32 source, Uint32 under) {
+            return blendOntoPalette(source, under, s, t->palette);
+        });
+    case Blender::Channels:
+        return forBytesPerPixel(t->BytesPerPixel, [&](auto bytes) {
+            blendRows<bytes()>(sheet, from, target, at, [&](Uint32 source, Uint32 under) {
                 return blendChannels(source, under, s, t);
             });
-        case Blender::Palette:
-            mapPalette(t->palette);
-            return blendRows<Bytes>(sheet, from, target, at, [&](Uint32 source, Uint32 under) {
-                return blendOntoPalette(source, under, s, t->palette);
-            });
-        }
-    });
+        });
+    }
 }
 
 static bool blendable(const SDL_Surface* sheet, const SDL_Surface* target) {
