@@ -51,12 +51,16 @@ void placePlayer(double x, double y, double angle) {
 // The maze
 // ---------------------------------------------------------------------------------------------
 
-// Whatever rand() draws, the carving leaves a perfect maze: the rooms (both coordinates odd)
-// open, the border and the pillars between rooms walls, and every room reached from room
-// (1, 1) along exactly one path, through one opened wall fewer than there are rooms.
+// Whatever rand() draws, and whatever the grid held, the carving leaves a perfect maze: the
+// rooms (both coordinates odd) open, the border and the pillars between rooms walls, and every
+// room reached from room (1, 1) along exactly one path, through one opened wall fewer than
+// there are rooms. (Which maze a seed gives is in the frames' hashes: the minimap shows it.)
 TEST(Maze, EverySeedCarvesAPerfectMaze) {
     for (unsigned seed : {1u, 2u, 3u, 2026u, 4000000000u}) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
+        for (int i = 0; i < mazeWidth * mazeHeight; ++i) {
+            mazeCells[i] = i % 9 - 3;
+        }
         generateFrom(seed);
         int rooms = 0, open = 0, misplaced = 0;
         for (int x = 0; x < mazeWidth; ++x) {
@@ -88,47 +92,6 @@ TEST(Maze, EverySeedCarvesAPerfectMaze) {
         EXPECT_EQ(open, 2 * rooms - 1);
         EXPECT_EQ(reached, open);
     }
-}
-
-// The first world pass carves the maze and draws nothing (there is no screen here). Seed
-// 2026 over a grid of leftovers gives this maze.
-TEST(Maze, TheFirstPassCarvesExactlyThisMazeFromItsDraws) {
-    // The picture is glibc's: another C runtime (Windows') draws another sequence from the
-    // same seed and carves another maze, whose structure the test above checks.
-    std::srand(1);
-    if (std::rand() != 1804289383) {
-        GTEST_SKIP() << "this C runtime's rand() is not glibc's";
-    }
-    const std::string maze = // seed 2026
-        "###################################\n"
-        "#...#...#.........#.........#.....#\n"
-        "###.#.#.#####.#.#.###.#####.#.###.#\n"
-        "#.#...#.....#.#.#...#...#...#.#...#\n"
-        "#.#########.###.###.#.#.#.#####.#.#\n"
-        "#...#...#.#.#...#...#.#.#.......#.#\n"
-        "#.#.#.#.#.#.#.###.###.#.#########.#\n"
-        "#.#...#...#...#.#.#...#.#.........#\n"
-        "#.###.#########.#.###.#.#####.#####\n"
-        "#...#.#.........#...#.#.....#.....#\n"
-        "#.#.###.#####.#####.###.###.#####.#\n"
-        "#.#.....#...#.....#...#...#.#.....#\n"
-        "#.#######.#.###.#####.#####.#.#####\n"
-        "#.........#...#.............#.....#\n"
-        "###################################\n";
-    for (int i = 0; i < mazeWidth * mazeHeight; ++i) {
-        mazeCells[i] = i % 9 - 3;
-    }
-    std::srand(2026);
-    runWorldFrame();
-    std::string drawn;
-    for (int y = 0; y < mazeHeight; ++y) {
-        for (int x = 0; x < mazeWidth; ++x) {
-            const int32_t cell = mazeCells[mazeIndex(x, y)];
-            drawn += cell == 0 ? '.' : cell == 1 ? '#' : '?';
-        }
-        drawn += '\n';
-    }
-    EXPECT_EQ(drawn, maze);
 }
 
 // ---------------------------------------------------------------------------------------------
