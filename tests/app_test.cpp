@@ -3,6 +3,7 @@
 #include "app/image.h"
 #include "app/input.h"
 #include "app/media.h"
+#include "app/pngcheck.h"
 #include "support.h"
 
 #include <algorithm>
@@ -329,6 +330,9 @@ TEST(LoadFailure, AFileRefusedUnreadIsNamedWithTheReason) {
     enterScratchFolder();
     EXPECT_EQ(loadImage("art.png"), nullptr);
     EXPECT_STREQ(loadFailure(), "art.png is missing");
+    std::FILE* png = stdin; // a refusal hands the caller nothing to close
+    openPng("art.png", {2, 2}, png);
+    EXPECT_EQ(png, nullptr);
     struct Case {
         std::string bytes;
         const char* says;
