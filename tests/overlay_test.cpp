@@ -266,6 +266,23 @@ TEST_F(OverlayTest, ThePointerShowsWhereItsWholeFrameWould) {
     EXPECT_EQ(std::tuple(cut.x, cut.y, cut.w, cut.h), std::tuple(328, 30, 21, 41));
 }
 
+// A sheet may be up to twice its cells' size, for art drawn finer; past that it is refused
+// unread, by its size, and the overlay goes on without it.
+TEST_F(OverlayTest, ACursorSheetPastTwiceItsFramesIsRefusedBySize) {
+    enterScratchFolder();
+    writeImage(
+        "Media/Canopy/Cursor.png", 3073, 96, [](int, int) { return 0u; }, true);
+    openScreen(32);
+    testing::internal::CaptureStderr();
+    loadOverlayAssets();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(cursorSurface, nullptr);
+    EXPECT_NE(
+        said.find("Cursor.png is 3073 x 96, larger than the 3072 x 192 it may be; no pointer"),
+        std::string::npos)
+        << said;
+}
+
 // ---------------------------------------------------------------------------------------------
 // The overlay's picture from pass to pass
 // ---------------------------------------------------------------------------------------------
