@@ -78,10 +78,8 @@ static bool runPass() {
     updateInput();
     FrameState state;
     state.worldShown = fadeLevel == 0.0 && updateWorld();
-    if (state.worldShown) {
-        state.x = playerX;
-        state.y = playerY;
-        state.angle = playerAngle;
+    if (state.worldShown) { // the whole pose at once: a coordinate left behind would freeze it
+        std::tie(state.x, state.y, state.angle) = std::tie(playerX, playerY, playerAngle);
     }
     state.overlay = updateOverlay();
     const bool changed = !lastShown || !(state == *lastShown);
