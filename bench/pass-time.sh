@@ -9,10 +9,7 @@ SECONDS_EACH=${SECONDS_EACH:-4}
 ROUNDS=${ROUNDS:-6}
 [ $# -gt 0 ] || { echo "usage: [SECONDS_EACH=4] [ROUNDS=6] $0 GAME ..." >&2; exit 2; }
 GAMES=("$@")
-WORK=$(mktemp -d)
-export PLINT_SHOTS=$WORK
-. scripts/drive.sh "${GAMES[0]}"
-trap 'cleanup; rm -rf "$WORK"' EXIT
+PLINT_SHOTS=scratch . scripts/drive.sh "${GAMES[0]}"
 HELPERS=$(build_helpers fixed_time pass_time) || fail "could not build the fixed clock and the pass timer"
 start_xvfb
 

@@ -4,9 +4,7 @@
 #   docs/screenshots.sh [path/to/plint]
 cd "$(dirname "$0")/.." || exit 1
 set -- "${1:-build/plint}"
-PLINT_SHOTS=$(mktemp -d)
-export PLINT_SHOTS
-. scripts/drive.sh
+PLINT_SHOTS=scratch . scripts/drive.sh
 
 start_xvfb
 start_game

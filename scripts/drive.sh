@@ -8,7 +8,10 @@ set -u
 
 GAME=${1:?usage: $0 path/to/plint}
 XCLOSE=${PLINT_XCLOSE:-$(dirname "$GAME")/tests/xclose}
-SHOTS=${PLINT_SHOTS:-$(dirname "$GAME")/e2e-shots}
+# PLINT_SHOTS=scratch: a folder of this run's own, removed when it ends (the measuring tools).
+SCRATCH_SHOTS=""
+[ "${PLINT_SHOTS:-}" = scratch ] && SCRATCH_SHOTS=$(mktemp -d)
+SHOTS=${SCRATCH_SHOTS:-${PLINT_SHOTS:-$(dirname "$GAME")/e2e-shots}}
 mkdir -p "$SHOTS" && SHOTS=$(realpath "$SHOTS")
 XVFB_PID=""
 GAME_PID=""
@@ -35,6 +38,7 @@ cleanup() {
     [ -z "$GAME_PID" ] || kill -9 "$GAME_PID" 2>/dev/null || true # left behind by a failure
     [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
     wait 2>/dev/null
+    [ -z "$SCRATCH_SHOTS" ] || rm -rf "$SCRATCH_SHOTS"
 }
 trap cleanup EXIT
 
