@@ -67,6 +67,19 @@ TEST_F(InputTest, APressLastsOnePassThenHoldsUntilReleased) {
     }
 }
 
+// Enter switches the screen while either Alt is down; alone it does not.
+TEST_F(InputTest, EnterSwitchesTheScreenWithEitherAlt) {
+    for (int alt : {0, int(SDLK_LALT), int(SDLK_RALT)}) {
+        push(SDL_KEYDOWN, alt);
+        push(SDL_KEYDOWN, SDLK_RETURN);
+        updateInput();
+        EXPECT_EQ(fullscreenAsked(), alt != 0) << "Alt " << alt;
+        push(SDL_KEYUP, alt);
+        push(SDL_KEYUP, SDLK_RETURN);
+        updateInput();
+    }
+}
+
 // Within one poll every down is applied before every up, whatever their order in time, and
 // only key symbols 0..499 and buttons 0..9 are kept.
 TEST_F(InputTest, OnePollAppliesDownsBeforeUpsAndKeepsWhatTheTablesHold) {
