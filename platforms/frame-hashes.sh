@@ -34,16 +34,22 @@ game=$(realpath "$game")
 shim=$(realpath "$shim")
 read -ra emulator <<<"${PLINT_EMULATOR:-}"
 
+# A game that never ends its run (one that ignores the script's quit, say) is killed after
+# this long, even when whatever ran this script was stopped first: a few seconds a depth
+# natively, minutes under an emulator.
+limit=$([ ${#emulator[@]} -gt 0 ] && echo 1800 || echo 240)
+
 run() {
     local depth
     cd "$WORK"
     for depth in ${PLINT_DEPTHS:-8 16 24 32}; do
         # An emulator gets the preload itself: in the environment it would go to the emulator.
         if [ ${#emulator[@]} -gt 0 ]; then
-            SDL_VIDEODRIVER=dummy TZ=UTC PLINT_DEPTH=$depth \
+            SDL_VIDEODRIVER=dummy TZ=UTC PLINT_DEPTH=$depth timeout -s KILL "$limit" \
                 "${emulator[@]}" -E LD_PRELOAD="$shim" "$game" 2>/dev/null
         else
-            SDL_VIDEODRIVER=dummy TZ=UTC PLINT_DEPTH=$depth LD_PRELOAD="$shim" "$game" 2>/dev/null
+            SDL_VIDEODRIVER=dummy TZ=UTC PLINT_DEPTH=$depth LD_PRELOAD="$shim" \
+                timeout -s KILL "$limit" "$game" 2>/dev/null
         fi | sed "s/^/$depth /"
     done
 }
