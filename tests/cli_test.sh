@@ -37,6 +37,10 @@ said=$(env SDL_VIDEODRIVER=dummy "$GAME" --scale=2 2>&1)
 [ $? = 2 ] && [ "$said" = "plint: --scale 2 does not fit this screen; the largest that does is 1" ] ||
     fail "--scale=2 on a 640 x 480 screen: $said"
 answers 1 && [ "$said" = "plint: no display to open a window on" ] || fail "no display: $said"
+# A switch the driver refuses, back to the old mode too, leaves no window: the game says why.
+said=$(env SDL_VIDEODRIVER=dummy LD_PRELOAD="$PLINT_NOSWITCH" \
+    ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 timeout -s KILL 20 "$GAME" 2>&1)
+[ $? = 1 ] && [ "$said" = "plint: cannot switch the window: no such mode" ] || fail "no switch: $said"
 said=$(env SDL_VIDEODRIVER=x11 DISPLAY=:4321 "$GAME" 2>&1)
 [ $? = 1 ] && [ "$(wc -l <<<"$said")" = 1 ] || fail "an unreachable display: $said"
 
